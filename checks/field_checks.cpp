@@ -1,0 +1,105 @@
+#include "checks/field_checks.h"
+
+#include <cmath>
+#include <optional>
+
+#include "core/numeric_text.h"
+
+namespace vcurve {
+namespace {
+
+std::optional<double> numberInField(const Platform& form, Field field) {
+  return NumberFromText(form.fieldText(field));
+}
+
+// Overflow ends a check before its own message. The user still deserves to
+// know why nothing was checked, so it is said once, and the field and the
+// focus are left as the user left them.
+CheckOutcome reportTooLarge(Platform& form) {
+  form.ShowMessage(kNumberTooLargePrompt, MessageStyle::Warning, kErrorTitle);
+  return CheckOutcome::Failed;
+}
+
+// The message comes first and the field keeps the rejected text until the
+// user has closed it, so the user sees what was wrong before it disappears.
+CheckOutcome reject(Platform& form, Field field, std::string_view prompt) {
+  form.ShowMessage(prompt, MessageStyle::Warning, kErrorTitle);
+  form.setFieldText(field, "");
+  form.setFocus(field);
+  return CheckOutcome::Rejected;
+}
+
+}  // namespace
+
+CheckOutcome CheckRadius(Platform& form) {
+  const auto R = numberInField(form, Field::Text3);
+  if (!R) return reportTooLarge(form);
+  if (*R >= MinimumRadius) return CheckOutcome::Passed;
+  return reject(form, Field::Text3, kRadiusTooSmallPrompt);
+}
+
+CheckOutcome CheckGrade(Platform& form, Field field) {
+  const auto g = numberInField(form, field);
+  if (!g) return reportTooLarge(form);
+  if (*g <= MaximumGrade) return CheckOutcome::Passed;
+  form.ShowMessage(kGradeTooSteepPrompt, MessageStyle::Information, kNoticeTitle);
+  return CheckOutcome::Notified;
+}
+
+CheckOutcome CheckStation(Platform& form) {
+  const auto P = numberInField(form, Field::Text1);
+  const auto L = numberInField(form, Field::Text2);
+  const auto S = numberInField(form, Field::Text7);
+  if (!P || !L || !S) return reportTooLarge(form);
+
+  // Both bounds are worked out and compared even when the first already
+  // rejects: an overflow of either one must end the check the same way.
+  const double upper = *P + *L;
+  if (!std::isfinite(upper)) return reportTooLarge(form);
+  const bool above = *S > upper;
+  const double lower = *P - *L;
+  if (!std::isfinite(lower)) return reportTooLarge(form);
+  const bool below = *S < lower;
+
+  if (!above && !below) return CheckOutcome::Passed;
+  return reject(form, Field::Text7, kStationOffCurvePrompt);
+}
+
+CheckOutcome FieldChecks::runGuarded(CheckOutcome (*check)(Platform&)) {
+  if (rejecting_) return CheckOutcome::Passed;
+  struct Guard {
+    bool& flag;
+    explicit Guard(bool& f) : flag(f) { flag = true; }
+    ~Guard() { flag = false; }
+  } guard(rejecting_);
+  return check(form_);
+}
+
+CheckOutcome FieldChecks::Text3_LostFocus() { return runGuarded(&CheckRadius); }
+CheckOutcome FieldChecks::Text7_LostFocus() { return runGuarded(&CheckStation); }
+CheckOutcome FieldChecks::Text5_Change() { return CheckGrade(form_, Field::Text5); }
+CheckOutcome FieldChecks::Text6_Change() { return CheckGrade(form_, Field::Text6); }
+
+void FieldChecks::noteFocusLost(Field field) {
+  if (rejecting_ || (field != Field::Text3 && field != Field::Text7)) return;
+  for (int i = 0; i < dueCount_; ++i) {
+    if (due_[i] == field) return;
+  }
+  due_[dueCount_++] = field;
+}
+
+CheckOutcome FieldChecks::runDueChecks() {
+  CheckOutcome outcome = CheckOutcome::Passed;
+  // Taken off the list before running: a check's own focus moves may note
+  // new losses, and those are the ones the guard is there to ignore.
+  while (dueCount_ > 0 && outcome == CheckOutcome::Passed) {
+    const Field field = due_[0];
+    due_[0] = due_[1];
+    --dueCount_;
+    outcome = field == Field::Text3 ? Text3_LostFocus() : Text7_LostFocus();
+  }
+  dueCount_ = 0;
+  return outcome;
+}
+
+}  // namespace vcurve

@@ -1,0 +1,76 @@
+#pragma once
+
+// The checks that guard the radius, grade and station fields while the user
+// types and moves between them. They act on the window only through
+// Platform, and read every number afresh from the fields.
+
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace vcurve {
+
+inline constexpr double MinimumRadius = 300;  // metres; 300 itself passes
+inline constexpr double MaximumGrade = 10;    // percent; 10 itself shows nothing
+
+inline constexpr std::string_view kRadiusTooSmallPrompt =
+    "你输入的曲线半径太小，请重新检查一遍再输入。";
+inline constexpr std::string_view kGradeTooSteepPrompt =
+    "你输入的值已大于规定的最大纵坡，你确认吗?";
+inline constexpr std::string_view kStationOffCurvePrompt = "你输入的桩号错误，请重新输入。";
+inline constexpr std::string_view kNumberTooLargePrompt =
+    "你输入的数值太大，超出了计算范围，无法检查。";
+inline constexpr std::string_view kErrorTitle = "错误";
+inline constexpr std::string_view kNoticeTitle = "提示";
+
+enum class CheckOutcome {
+  Passed,    // nothing shown, nothing changed
+  Notified,  // the grade notice was shown; nothing changed
+  Rejected,  // the field was emptied and has the focus again
+  Failed,    // a number beyond the double range: reported, the field kept as it is
+};
+
+// Leaving Text3: a radius below MinimumRadius is rejected.
+CheckOutcome CheckRadius(Platform& form);
+// Every change of Text5 or Text6: a grade above MaximumGrade gets a notice.
+CheckOutcome CheckGrade(Platform& form, Field field);
+// Leaving Text7: a station off the curve, outside P - L .. P + L, is rejected.
+CheckOutcome CheckStation(Platform& form);
+
+// The window's handlers for the checked fields. The two rejecting checks hand
+// the focus back to their own field, which makes the field that had it lose
+// it; left alone, a failing radius and a failing station would take the focus
+// from each other for ever. So while one rejection is in progress (its message
+// open, its field being emptied and refocused) a focus loss of either field
+// starts no second check: the field that failed first keeps the focus.
+class FieldChecks {
+ public:
+  explicit FieldChecks(Platform& form) : form_(form) {}
+
+  CheckOutcome Text3_LostFocus();
+  CheckOutcome Text5_Change();
+  CheckOutcome Text6_Change();
+  CheckOutcome Text7_LostFocus();
+
+  // A toolkit reports a focus loss in the middle of moving the focus, where
+  // a modal message must not open yet. The binding notes the loss here and
+  // runs the due checks once the focus has settled, or at once when the same
+  // click also pressed a button, so that the button learns the outcome.
+  void noteFocusLost(Field field);
+  // Runs the noted checks in order. After one that does not pass, the rest
+  // are dropped: that field has taken the focus back. Passed when none ran.
+  CheckOutcome runDueChecks();
+  bool hasDueChecks() const { return dueCount_ > 0; }
+
+  bool rejectionInProgress() const { return rejecting_; }
+
+ private:
+  CheckOutcome runGuarded(CheckOutcome (*check)(Platform&));
+
+  Platform& form_;
+  bool rejecting_ = false;
+  Field due_[2] = {};
+  int dueCount_ = 0;
+};
+
+}  // namespace vcurve

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# One entry point for building, running and testing on Debian 12.
+#   ./dev.sh run        install what is missing, build, start the calculator
+#   ./dev.sh test       install what is missing, build, run every test
+#   ./dev.sh sanitize   core and checks tests under AddressSanitizer and UBSan
+#   ./dev.sh fuzz [s]   the libFuzzer target for s seconds (default 60)
+#   ./dev.sh bench      build and run the benchmarks
+#   ./dev.sh format     reformat the sources; format-check only reports
+set -euo pipefail
+cd "$(dirname "$0")"
+
+build_packages=(cmake ninja-build g++ pkg-config libgtest-dev locales
+  qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
+fuzz_packages=(clang libclang-rt-14-dev)
+bench_packages=(libbenchmark-dev xvfb xauth time python3)
+format_packages=(clang-format)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+  local missing=() package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+configure_and_build() {  # folder, then cmake options
+  local folder=$1
+  shift
+  if [ ! -f "$folder/CMakeCache.txt" ]; then
+    cmake -S . -B "$folder" -G Ninja "$@"
+  fi
+  cmake --build "$folder" -j "$jobs"
+}
+
+case "${1:-}" in
+  run)
+    install_missing "${build_packages[@]}"
+    configure_and_build build
+    exec build/app/vcurve
+    ;;
+  test)
+    install_missing "${build_packages[@]}"
+    configure_and_build build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+    ;;
+  sanitize)
+    install_missing "${build_packages[@]}"
+    configure_and_build build-sanitize -DVCURVE_SANITIZE=ON -DVCURVE_BUILD_GUI=OFF
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
+      ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+    ;;
+  fuzz)
+    install_missing "${build_packages[@]}" "${fuzz_packages[@]}"
+    CC=clang CXX=clang++ configure_and_build build-fuzz -DVCURVE_FUZZ=ON \
+      -DVCURVE_BUILD_TESTS=OFF -DVCURVE_BUILD_GUI=OFF
+    corpus=$(mktemp -d)
+    trap 'rm -rf "$corpus"' EXIT
+    build-fuzz/tests/fuzz/fuzz_inputs -max_total_time="${2:-60}" -max_len=512 -print_final_stats=1 \
+      "$corpus" tests/fuzz/corpus
+    ;;
+  bench)
+    install_missing "${build_packages[@]}" "${bench_packages[@]}"
+    configure_and_build build -DVCURVE_BUILD_BENCHMARKS=ON
+    cmake -S . -B build -DVCURVE_BUILD_BENCHMARKS=ON >/dev/null
+    cmake --build build -j "$jobs"
+    bench/run.sh build
+    ;;
+  format | format-check)
+    install_missing "${format_packages[@]}"
+    files=$(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
+    if [ "$1" = format ]; then
+      echo "$files" | xargs -r clang-format -i
+    else
+      echo "$files" | xargs -r clang-format --dry-run --Werror
+    fi
+    ;;
+  *)
+    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    exit 2
+    ;;
+esac

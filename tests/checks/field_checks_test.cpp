@@ -1,0 +1,231 @@
+#include "checks/field_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/recording_platform.h"
+
+namespace vcurve {
+namespace {
+
+using testing::Message;
+using testing::RecordingPlatform;
+
+const Message kRadiusMessage{"你输入的曲线半径太小，请重新检查一遍再输入。", MessageStyle::Warning,
+                             "错误"};
+const Message kGradeNotice{"你输入的值已大于规定的最大纵坡，你确认吗?", MessageStyle::Information,
+                           "提示"};
+const Message kStationMessage{"你输入的桩号错误，请重新输入。", MessageStyle::Warning, "错误"};
+const Message kTooLarge{"你输入的数值太大，超出了计算范围，无法检查。", MessageStyle::Warning,
+                        "错误"};
+
+// A leave check as the user meets it: the user moves from the checked field
+// to Text4 and the check runs.
+struct LeaveCase {
+  const char* what;
+  Field field;
+  std::string P, L, value;
+  std::vector<Message> messages;
+  bool rejected;
+};
+
+class LeaveCheck : public ::testing::TestWithParam<LeaveCase> {};
+
+TEST_P(LeaveCheck, MessagesTextAndFocus) {
+  const auto& c = GetParam();
+  RecordingPlatform form;
+  form.text(Field::Text1) = c.P;
+  form.text(Field::Text2) = c.L;
+  form.text(c.field) = c.value;
+  FieldChecks checks(form);
+  form.focus = Field::Text4;
+
+  const CheckOutcome outcome =
+      c.field == Field::Text3 ? checks.Text3_LostFocus() : checks.Text7_LostFocus();
+
+  EXPECT_EQ(form.messages, c.messages);
+  if (c.rejected) {
+    EXPECT_EQ(outcome, CheckOutcome::Rejected);
+    EXPECT_EQ(form.text(c.field), "");
+    EXPECT_EQ(form.focus, c.field);
+    // The user saw the rejected text until the message was closed.
+    const std::string name = testing::fieldName(c.field);
+    EXPECT_EQ(std::vector<std::string>(form.operations.end() - 3, form.operations.end()),
+              (std::vector<std::string>{"message 错误", "set " + name, "focus " + name}));
+  } else {
+    EXPECT_NE(outcome, CheckOutcome::Rejected);
+    EXPECT_EQ(form.text(c.field), c.value);
+    EXPECT_EQ(form.focus, Field::Text4);
+  }
+}
+
+const auto kR = Field::Text3;
+const auto kS = Field::Text7;
+const std::vector<Message> kNone;
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, LeaveCheck,
+    ::testing::Values(
+        LeaveCase{"radius empty", kR, "", "", "", {kRadiusMessage}, true},
+        LeaveCase{"radius 299_99", kR, "", "", "299.99", {kRadiusMessage}, true},
+        LeaveCase{"radius negative", kR, "", "", "-500", {kRadiusMessage}, true},
+        LeaveCase{"radius letters", kR, "", "", "abc", {kRadiusMessage}, true},
+        LeaveCase{"radius 300", kR, "", "", "300", kNone, false},
+        LeaveCase{"radius with unit", kR, "", "", "800m", kNone, false},
+        LeaveCase{"radius too large", kR, "", "", "1E400", {kTooLarge}, false},
+        LeaveCase{"station at start", kS, "500", "40", "460", kNone, false},
+        LeaveCase{"station at PVI", kS, "500", "40", "500", kNone, false},
+        LeaveCase{"station at end", kS, "500", "40", "540", kNone, false},
+        LeaveCase{"station before start", kS, "500", "40", "459.99", {kStationMessage}, true},
+        LeaveCase{"station after end", kS, "500", "40", "540.01", {kStationMessage}, true},
+        LeaveCase{"station empty", kS, "500", "40", "", {kStationMessage}, true},
+        LeaveCase{"no curve station 0", kS, "", "", "", kNone, false},
+        LeaveCase{"no curve station typed 0", kS, "", "", "0", kNone, false},
+        LeaveCase{"no curve station 1", kS, "", "", "1", {kStationMessage}, true},
+        LeaveCase{"zero tangent at PVI", kS, "500", "0", "500", kNone, false},
+        LeaveCase{"negative tangent", kS, "500", "-40", "500", {kStationMessage}, true},
+        LeaveCase{"station too large", kS, "500", "40", "1E400", {kTooLarge}, false},
+        LeaveCase{"PVI too large", kS, "1E400", "40", "500", {kTooLarge}, false},
+        LeaveCase{"upper bound overflows", kS, "1E308", "1E308", "5", {kTooLarge}, false},
+        // The station is already above the upper bound; the lower bound is
+        // still worked out, and its overflow ends the check.
+        LeaveCase{"lower bound overflows", kS, "-1E308", "1E308", "5", {kTooLarge}, false}),
+    [](const auto& info) { return testing::testName(info.param.what); });
+
+TEST(LeaveCheck, RejectsAgainWhenLeftAgainWithoutTyping) {
+  RecordingPlatform form;
+  form.text(Field::Text3) = "120";
+  FieldChecks checks(form);
+  checks.Text3_LostFocus();
+  checks.Text3_LostFocus();
+  EXPECT_EQ(form.messages, (std::vector<Message>{kRadiusMessage, kRadiusMessage}));
+}
+
+// The user types into a grade field, one change at a time.
+int noticesWhileTyping(const std::vector<std::string>& texts) {
+  RecordingPlatform form;
+  FieldChecks checks(form);
+  for (const auto& text : texts) {
+    form.text(Field::Text6) = text;
+    checks.Text6_Change();
+  }
+  return static_cast<int>(form.messages.size());
+}
+
+TEST(GradeNotice, ShowsOnEveryChangeAboveTheLimit) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> texts;
+    int notices;
+  };
+  const Case cases[] = {
+      {"exactly the limit", {"1", "10"}, 0},
+      {"just above", {"10.01"}, 1},
+      {"negative", {"-", "-1", "-12"}, 0},
+      {"typing 12", {"1", "12"}, 1},
+      {"typing 15.5", {"1", "15", "15.", "15.5"}, 3},
+      {"pasting 25", {"25"}, 1},
+      {"deleting 150 from its end", {"15", "1", ""}, 1},
+      {"emptied", {""}, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(noticesWhileTyping(c.texts), c.notices) << c.what;
+}
+
+TEST(GradeNotice, InformsAndChangesNothing) {
+  RecordingPlatform form;
+  form.text(Field::Text5) = "12";
+  form.focus = Field::Text5;
+  FieldChecks checks(form);
+  EXPECT_EQ(checks.Text5_Change(), CheckOutcome::Notified);
+  EXPECT_EQ(form.messages, std::vector<Message>{kGradeNotice});
+  EXPECT_EQ(form.text(Field::Text5), "12");
+  EXPECT_EQ(form.focus, Field::Text5);
+
+  form.text(Field::Text5) = "1E400";
+  EXPECT_EQ(checks.Text5_Change(), CheckOutcome::Failed);
+  EXPECT_EQ(form.messages.back(), kTooLarge);
+  EXPECT_EQ(form.text(Field::Text5), "1E400");
+}
+
+// A curve whose radius and station both fail: the user is in Text3 and
+// clicks into Text7, and each check would take the focus back.
+struct PingPong : ::testing::Test {
+  RecordingPlatform form;
+  FieldChecks checks{form};
+
+  PingPong() {
+    form.fill({"500", "40", "120", "", "", "", "9999"});
+    form.focus = Field::Text3;
+  }
+  void bindSynchronously() {
+    form.onFocusLost = [this](Field f) {
+      if (f == Field::Text3) checks.Text3_LostFocus();
+      if (f == Field::Text7) checks.Text7_LostFocus();
+    };
+  }
+  // As the window does: the loss is noted during the focus change and
+  // checked when the event loop next gets round to it.
+  void bindDeferred() {
+    form.onFocusLost = [this](Field f) { checks.noteFocusLost(f); };
+  }
+  void settle() {
+    while (checks.hasDueChecks()) checks.runDueChecks();
+  }
+};
+
+TEST_F(PingPong, SynchronousFocusEventsSettleOnTheFirstFailure) {
+  bindSynchronously();
+  form.moveFocus(Field::Text7);
+  EXPECT_EQ(form.messages, std::vector<Message>{kRadiusMessage});
+  EXPECT_EQ(form.focus, Field::Text3);
+  EXPECT_EQ(form.text(Field::Text7), "9999");
+
+  form.text(Field::Text3) = "800";
+  form.moveFocus(Field::Text7);
+  form.moveFocus(Field::Text3);
+  EXPECT_EQ(form.messages, (std::vector<Message>{kRadiusMessage, kStationMessage}));
+  EXPECT_EQ(form.focus, Field::Text7);
+  EXPECT_EQ(form.text(Field::Text3), "800");
+}
+
+TEST_F(PingPong, DeferredFocusEventsSettleOnTheFirstFailure) {
+  bindDeferred();
+  for (int round = 1; round <= 3; ++round) {
+    form.moveFocus(Field::Text7);
+    settle();
+    EXPECT_EQ(form.messages.size(), static_cast<std::size_t>(round));
+    EXPECT_EQ(form.focus, Field::Text3);
+  }
+  EXPECT_FALSE(checks.rejectionInProgress());
+}
+
+TEST_F(PingPong, TwoLossesBeforeTheLoopRunsCheckOnlyTheFirstFailure) {
+  bindDeferred();
+  form.moveFocus(Field::Text7);
+  form.moveFocus(Field::Text4);  // Text7 lost the focus too before any check ran
+  EXPECT_EQ(checks.runDueChecks(), CheckOutcome::Rejected);
+  EXPECT_FALSE(checks.hasDueChecks());
+  EXPECT_EQ(form.messages, std::vector<Message>{kRadiusMessage});
+  EXPECT_EQ(form.focus, Field::Text3);
+
+  form.text(Field::Text3) = "800";
+  form.moveFocus(Field::Text7);
+  form.moveFocus(Field::Text4);
+  EXPECT_EQ(checks.runDueChecks(), CheckOutcome::Rejected);
+  EXPECT_EQ(form.messages.back(), kStationMessage);
+  EXPECT_EQ(form.focus, Field::Text7);
+}
+
+TEST(DueChecks, NothingDueRunsNothing) {
+  RecordingPlatform form;
+  FieldChecks checks(form);
+  checks.noteFocusLost(Field::Text1);
+  EXPECT_FALSE(checks.hasDueChecks());
+  EXPECT_EQ(checks.runDueChecks(), CheckOutcome::Passed);
+  EXPECT_TRUE(form.messages.empty());
+}
+
+}  // namespace
+}  // namespace vcurve
