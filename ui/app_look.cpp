@@ -1,0 +1,55 @@
+#include "ui/app_look.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QTranslator>
+
+namespace vcurve {
+namespace {
+
+// The layout was drawn for a font whose CJK characters are 12 x 12 pixels and
+// whose Latin letters and digits are half as wide; labels size themselves to
+// their captions and text boxes are 21 pixels high. A CJK font with
+// half-width Latin letters at 12 pixels keeps every caption clear of the text
+// boxes; other fonts are fallbacks.
+constexpr const char* kPreferredFamilies[] = {"Noto Sans Mono CJK SC", "Noto Sans CJK SC",
+                                              "WenQuanYi Zen Hei Mono", "WenQuanYi Micro Hei Mono"};
+constexpr int kFontPixelSize = 12;
+
+}  // namespace
+
+void ApplyApplicationLook(QApplication& app) {
+  // Fusion paints the button face in the palette's button colour; native
+  // styles on some desktops ignore it.
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
+
+  QFont font = QApplication::font();
+  const QStringList installed = QFontDatabase::families();
+  QStringList families;
+  for (const char* family : kPreferredFamilies) {
+    if (installed.contains(QLatin1String(family))) families << QLatin1String(family);
+  }
+  families << font.families();
+  font.setFamilies(families);
+  font.setPixelSize(kFontPixelSize);
+  QApplication::setFont(font);
+
+  // Qt's own texts (a text box's context menu, for one) in Chinese too.
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  }
+  QApplication::setWindowIcon(ApplicationIcon());
+}
+
+QIcon ApplicationIcon() {
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/vcurve-32.png"), QSize(32, 32));
+  icon.addFile(QStringLiteral(":/icons/vcurve-16.png"), QSize(16, 16));
+  return icon;
+}
+
+}  // namespace vcurve

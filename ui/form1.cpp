@@ -1,0 +1,58 @@
+#include "ui/form1.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "checks/field_checks.h"
+#include "platform/qt/program_starter.h"
+#include "platform/qt/qt_window.h"
+#include "platform/qt/twips.h"
+#include "ui/app_look.h"
+#include "ui/layout_table.h"
+
+namespace vcurve {
+
+Form1::Form1() : Form1(Services{}) {}
+
+Form1::Form1(Services services) : services_(std::move(services)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromUtf8(kForm1Window.caption));
+  // Minimise and close, no maximise: the window has one size.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setWindowIcon(ApplicationIcon());
+
+  buildControls();
+  buildMenus();
+
+  if (!services_.presentMessage) {
+    services_.presentMessage = [this](std::string_view prompt, MessageStyle style,
+                                      std::string_view title) {
+      ShowMessageBox(this, prompt, style, title);
+    };
+  }
+  if (services_.programStarter == nullptr) {
+    ownProgramStarter_ = std::make_unique<QtProgramStarter>();
+    services_.programStarter = ownProgramStarter_.get();
+  }
+  form_ =
+      std::make_unique<QtFormPlatform>(controls_.Text, controls_.List1, services_.presentMessage);
+  window_ = std::make_unique<QtWindow>(
+      this, controls_.Command1, controls_.Command2,
+      QSize(twipsToPixels(kForm1Window.clientWidth), twipsToPixels(kForm1Window.clientHeight)));
+  checks_ = std::make_unique<FieldChecks>(*form_);
+
+  bindEvents();
+  // Sized before it is first mapped: window managers decide on a maximise
+  // button when they first frame a window, from its size hints.
+  Form_Resize();
+
+  // The first control in tab order takes the focus. Option1 is already
+  // chosen, so giving it the focus runs no option handler.
+  controls_.Option1->setFocus(Qt::OtherFocusReason);
+}
+
+Form1::~Form1() = default;
+
+}  // namespace vcurve
