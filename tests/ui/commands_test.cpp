@@ -147,6 +147,21 @@ class CommandsTest : public QObject {
     QCOMPARE(form.frameGeometry().size(), fixed);
   }
 
+  // Decorations thicker than the ones the outer size was chosen for must not
+  // cut controls off: the laid-out area under the menu bar is kept.
+  void thickDecorationsKeepTheLaidOutArea() {
+    Form1& form = gui->form();
+    QFont large = form.menuBar()->font();
+    large.setPixelSize(48);
+    form.menuBar()->setFont(large);
+    form.Form_Resize();
+    settle();
+    QVERIFY(form.menuBar()->height() > 388 - 342);
+    QCOMPARE(form.centralWidget()->height(), 342);
+    QVERIFY(form.frameGeometry().height() > 388);
+    QCOMPARE(form.frameGeometry().width(), 513);
+  }
+
   void messageBoxIsChineseWithOneButton_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<int>("icon");
