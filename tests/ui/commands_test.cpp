@@ -28,10 +28,8 @@ QAction* menuItem(Form1& form, const char* name) {
 
 }  // namespace
 
-class CommandsTest : public QObject {
+class CommandsTest : public vcurve::testing::GuiTestCase {
   Q_OBJECT
-
-  std::unique_ptr<GuiHarness> gui;
 
   const Form1Controls& c() const { return gui->form().controls(); }
   void choose(QRadioButton* option) {
@@ -45,12 +43,6 @@ class CommandsTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() { gui = std::make_unique<GuiHarness>(); }
-  void cleanup() {
-    QVERIFY2(!gui->watchdogFired(), "an unexpected modal window or menu was open");
-    gui.reset();
-  }
-
   void optionsSwitchTheCalculateButton() {
     gui->fill({"500", "40", "800", "100", "3", "2", "480"});
     choose(c().Option2);

@@ -25,10 +25,8 @@ void settle() {
 
 }  // namespace
 
-class FocusTest : public QObject {
+class FocusTest : public vcurve::testing::GuiTestCase {
   Q_OBJECT
-
-  std::unique_ptr<GuiHarness> gui;
 
   QWidget* focus() const { return QApplication::focusWidget(); }
   QWidget* control(const char* name) const {
@@ -48,12 +46,6 @@ class FocusTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() { gui = std::make_unique<GuiHarness>(); }
-  void cleanup() {
-    QVERIFY2(!gui->watchdogFired(), "an unexpected modal window or menu was open");
-    gui.reset();
-  }
-
   void leavingForAnotherControlRunsTheCheck_data() {
     QTest::addColumn<QString>("how");
     QTest::newRow("Tab") << "tab";

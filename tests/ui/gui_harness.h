@@ -59,6 +59,22 @@ class GuiHarness {
   bool watchdogFired_ = false;
 };
 
+// Base of the window suites: a fresh harness for every test function, and
+// a failure for any test that left a modal window or menu open.
+class GuiTestCase : public QObject {
+  Q_OBJECT
+
+ protected:
+  std::unique_ptr<GuiHarness> gui;
+
+ private Q_SLOTS:
+  void init() { gui = std::make_unique<GuiHarness>(); }
+  void cleanup() {
+    QVERIFY2(!gui->watchdogFired(), "an unexpected modal window or menu was open");
+    gui.reset();
+  }
+};
+
 // QTEST_MAIN, with the offscreen platform when none is chosen and the
 // program's own style, font and translations.
 #define VCURVE_GUI_TEST_MAIN(TestClass)                   \

@@ -11,10 +11,8 @@ using namespace vcurve;
 using vcurve::testing::GuiHarness;
 using vcurve::testing::Message;
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public vcurve::testing::GuiTestCase {
   Q_OBJECT
-
-  std::unique_ptr<GuiHarness> gui;
 
   QWidget* focus() const { return QApplication::focusWidget(); }
   void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -23,12 +21,6 @@ class KeyboardTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() { gui = std::make_unique<GuiHarness>(); }
-  void cleanup() {
-    QVERIFY2(!gui->watchdogFired(), "an unexpected modal window or menu was open");
-    gui.reset();
-  }
-
   void tabVisitsTheControlsInTabOrder() {
     gui->fill({"500", "40", "800", "100", "3", "2", "480"});
     const QStringList forward{"Text1", "Text2", "Text3",    "Text4",    "Text5",  "Text6",

@@ -54,18 +54,10 @@ QString captionOf(const QWidget* w) {
 
 }  // namespace
 
-class LayoutTest : public QObject {
+class LayoutTest : public vcurve::testing::GuiTestCase {
   Q_OBJECT
 
-  std::unique_ptr<GuiHarness> gui;
-
  private Q_SLOTS:
-  void init() { gui = std::make_unique<GuiHarness>(); }
-  void cleanup() {
-    QVERIFY2(!gui->watchdogFired(), "an unexpected modal window or menu was open");
-    gui.reset();
-  }
-
   void controls_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("container");
