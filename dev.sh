@@ -5,6 +5,7 @@
 #   ./dev.sh sanitize   core and checks tests under AddressSanitizer and UBSan
 #   ./dev.sh fuzz [s]   the libFuzzer target for s seconds (default 60)
 #   ./dev.sh bench      build and run the benchmarks
+#   ./dev.sh bench-build  build the benchmarks without running them
 #   ./dev.sh format     reformat the sources; format-check only reports
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,7 +13,7 @@ cd "$(dirname "$0")"
 build_packages=(cmake ninja-build g++ pkg-config libgtest-dev locales
   qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
 fuzz_packages=(clang libclang-rt-14-dev)
-bench_packages=(libbenchmark-dev xvfb xauth time python3)
+bench_packages=(libbenchmark-dev xvfb xauth time python3 xdotool procps)
 format_packages=(clang-format)
 
 as_root() {
@@ -69,12 +70,13 @@ case "${1:-}" in
     build-fuzz/tests/fuzz/fuzz_inputs -max_total_time="${2:-60}" -max_len=512 -print_final_stats=1 \
       "$corpus" tests/fuzz/corpus
     ;;
-  bench)
+  bench | bench-build)
     install_missing "${build_packages[@]}" "${bench_packages[@]}"
     configure_and_build build -DVCURVE_BUILD_BENCHMARKS=ON
+    # An existing build folder keeps its cache: switch the benchmarks on there too.
     cmake -S . -B build -DVCURVE_BUILD_BENCHMARKS=ON >/dev/null
     cmake --build build -j "$jobs"
-    bench/run.sh build
+    if [ "$1" = bench ]; then bench/run.sh build; fi
     ;;
   format | format-check)
     install_missing "${format_packages[@]}"
@@ -86,7 +88,7 @@ case "${1:-}" in
     fi
     ;;
   *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"
     exit 2
     ;;
 esac

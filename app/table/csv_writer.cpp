@@ -1,0 +1,101 @@
+#include <cstdint>
+#include <string>
+
+#include "app/table/listed_elevation.h"
+#include "app/table/station_text.h"
+#include "app/table/summary.h"
+#include "app/table/table_writers.h"
+#include "core/numeric_text.h"
+
+namespace vcurve::table {
+namespace {
+
+// RFC 4180 ends every record with CR LF; spreadsheets expect it.
+constexpr std::string_view kRecordEnd = "\r\n";
+
+void appendRecord(std::string& text, std::string_view element, const CurvePoint* point,
+                  std::string_view value) {
+  text += csvField(element);
+  text += ',';
+  if (point != nullptr) {
+    text += TextFromNumber(point->station) + "," + chainageText(point->station);
+  } else {
+    text += ',';
+  }
+  text += ',';
+  text += csvField(value);
+  text += kRecordEnd;
+}
+
+std::string elevationText(const CurvePoint& point) { return optionalText(point.elevation); }
+
+// A small table of its own, then an empty record, so that the rows of the
+// main table still start under a header of their own.
+void appendSummary(OutputBuffer& out, const CurveSummary& s) {
+  std::string text = "element,station,chainage,value";
+  text += kRecordEnd;
+  appendRecord(text, "曲线类型", nullptr, s.type == CurveType::Convex ? "凸曲线" : "凹曲线");
+  appendRecord(text, "起点", &s.start, elevationText(s.start));
+  appendRecord(text, "变坡点", &s.pvi, elevationText(s.pvi));
+  appendRecord(text, "终点", &s.end, elevationText(s.end));
+  appendRecord(text, "外距", nullptr, optionalText(s.externalDistance));
+  const std::string_view extreme = s.type == CurveType::Convex ? "最高点" : "最低点";
+  if (s.extreme) {
+    appendRecord(text, extreme, &*s.extreme, elevationText(*s.extreme));
+  } else {
+    appendRecord(text, extreme, nullptr, "不在曲线上");
+  }
+  appendRecord(text, "切线长度", nullptr, TextFromNumber(s.tangent));
+  appendRecord(text, "推算切线长度", nullptr, TextFromNumber(s.impliedTangent));
+  if (s.tangentMismatch) {
+    appendRecord(text, "警告", nullptr, "切线长度与由半径和纵坡推算的值相差超过 1 mm");
+  }
+  text += kRecordEnd;
+  out.append(text);
+}
+
+}  // namespace
+
+std::string csvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string field = "\"";
+  for (const char c : text) {
+    if (c == '"') field += '"';
+    field += c;
+  }
+  field += '"';
+  return field;
+}
+
+std::int64_t writeCsv(const TableRequest& request, const StationPlan& plan, OutputBuffer& out,
+                      const FailedStation& failed) {
+  if (request.summary) appendSummary(out, summarizeCurve(request));
+  out.append("n,station,chainage,elevation");
+  out.append(kRecordEnd);
+
+  const CurveInputs curve = request.curve();
+  std::int64_t n = 0;
+  std::int64_t failures = 0;
+  std::string record;
+  forEachStation(plan, [&](double station) {
+    ++n;
+    const auto elevation = listedElevationAt(request.type, curve, station);
+    if (!elevation) {
+      ++failures;
+      failed(n, station);
+      return;
+    }
+    record = std::to_string(n);
+    record += ',';
+    record += TextFromNumber(station);
+    record += ',';
+    record += chainageText(station);
+    record += ',';
+    record += TextFromNumber(*elevation);
+    record += kRecordEnd;
+    out.append(record);
+  });
+  return failures;
+}
+
+}  // namespace vcurve::table

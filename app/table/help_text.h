@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string_view>
+
+namespace vcurve::table {
+
+inline constexpr std::string_view kHelpText =
+    R"(用法：vcurve-table --type convex|concave --pvi 桩号 --tangent 米 --radius 米
+                   --elevation 米 --g1 百分数 --g2 百分数
+                   [--at 桩号]... [--from 桩号 --to 桩号 --step 米]
+                   [--format lines|csv] [--summary]
+
+逐桩计算竖曲线设计高程，每个桩号一行，与窗口程序按“计 算”列出的结果逐字相同。
+
+曲线：
+  --type convex|concave   凸曲线（convex）或凹曲线（concave）
+  --pvi 桩号              变坡点（中点）桩号
+  --tangent 米            切线长度
+  --radius 米             曲线半径，须大于 0
+  --elevation 米          变坡点（顶点）高程
+  --g1 百分数             第一纵坡，只填大小，如 2.5；方向由 --type 决定
+  --g2 百分数             第二纵坡，只填大小
+
+桩号（两种可同时使用；都不给时列出整条曲线上每 20 m 的整桩，另加起点、终点和变坡点）：
+  --at 桩号               一个待求点桩号，可多次给出
+  --from 桩号 --to 桩号 --step 米
+                          从 --from 到 --to 每隔 --step 一点；落在步长上的两端都列出
+
+输出：
+  --format lines|csv      lines（默认）：结果行，如“第1待求点高程5000=99.1”；
+                          csv：表头和 n,station,chainage,elevation 各列
+  --summary               在表前列出曲线要素：起终点、变坡点、外距、最高（低）点、
+                          由半径和纵坡推算的切线长度
+  --help                  显示本说明
+  --version               显示版本
+
+桩号可写成米数（5030、5030.25）或里程（K5+030、K5+030.25）。小数点一律写“.”。
+桩号须在曲线起点和终点之间；按从小到大排列，相同的只列一次。
+
+示例：
+  vcurve-table --type convex --pvi K5+030 --tangent 60 --radius 3000 \
+      --elevation 100 --g1 2.5 --g2 1.5 --from K5+000 --to K5+060 --step 20
+
+退出状态：0 成功；1 有桩号无法计算（已在标准错误中说明，表中不列）或写出失败；
+2 参数有误（此时不输出任何表格）。
+)";
+
+}  // namespace vcurve::table

@@ -1,0 +1,28 @@
+#pragma once
+
+// The two output formats: the window's result lines, and CSV for
+// spreadsheets. Each writes the optional summary first, then one row per
+// station; a station whose elevation cannot be computed gets no row.
+
+#include <cstdint>
+#include <functional>
+
+#include "app/table/options.h"
+#include "app/table/output_buffer.h"
+#include "app/table/stations.h"
+
+namespace vcurve::table {
+
+// Told the number and station of each row left out.
+using FailedStation = std::function<void(std::int64_t n, double station)>;
+
+// Both return how many stations failed.
+std::int64_t writeResultLines(const TableRequest& request, const StationPlan& plan,
+                              OutputBuffer& out, const FailedStation& failed);
+std::int64_t writeCsv(const TableRequest& request, const StationPlan& plan, OutputBuffer& out,
+                      const FailedStation& failed);
+
+// A CSV field, quoted when it holds a comma, a quotation mark or a line break.
+std::string csvField(std::string_view text);
+
+}  // namespace vcurve::table

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Every benchmark against one build folder configured with
+# -DVCURVE_BUILD_BENCHMARKS=ON: the core's per-call costs, the table
+# program's speed against Python, and the window's start-up against a bare
+# Qt window. Usage: bench/run.sh BUILD_DIR
+set -euo pipefail
+build=${1:?usage: bench/run.sh BUILD_DIR}
+here=$(dirname "$0")
+
+[ -x "$build/bench/core_bench" ] || {
+  echo "bench: $build/bench/core_bench is not built; configure with -DVCURVE_BUILD_BENCHMARKS=ON" >&2
+  exit 1
+}
+echo "== per-call costs"
+"$build/bench/core_bench"
+echo
+echo "== vcurve-table, 1,000,000 stations"
+"$here/table.sh" "$build"
+echo
+echo "== start-up"
+"$here/startup.sh" "$build"
