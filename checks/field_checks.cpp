@@ -1,6 +1,8 @@
 #include "checks/field_checks.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "core/numeric_text.h"
@@ -46,6 +48,15 @@ CheckOutcome CheckGrade(Platform& form, Field field) {
   return CheckOutcome::Notified;
 }
 
+double StationSlack(double P, double L) {
+  // P, L, the station and the bound each carry at most half a unit in the
+  // last place of the larger of |P| and |L| (the bound up to twice that
+  // magnitude): three units in all, four to be safe. At 10 km that is 7 nm.
+  constexpr double kUnitsInTheLastPlace = 4;
+  return kUnitsInTheLastPlace * std::numeric_limits<double>::epsilon() *
+         std::max(std::fabs(P), std::fabs(L));
+}
+
 CheckOutcome CheckStation(Platform& form) {
   const auto P = numberInField(form, Field::Text1);
   const auto L = numberInField(form, Field::Text2);
@@ -54,12 +65,13 @@ CheckOutcome CheckStation(Platform& form) {
 
   // Both bounds are worked out and compared even when the first already
   // rejects: an overflow of either one must end the check the same way.
+  const double slack = StationSlack(*P, *L);
   const double upper = *P + *L;
   if (!std::isfinite(upper)) return reportTooLarge(form);
-  const bool above = *S > upper;
+  const bool above = *S > upper + slack;
   const double lower = *P - *L;
   if (!std::isfinite(lower)) return reportTooLarge(form);
-  const bool below = *S < lower;
+  const bool below = *S < lower - slack;
 
   if (!above && !below) return CheckOutcome::Passed;
   return reject(form, Field::Text7, kStationOffCurvePrompt);

@@ -37,6 +37,12 @@ CheckOutcome CheckGrade(Platform& form, Field field);
 // Leaving Text7: a station off the curve, outside P - L .. P + L, is rejected.
 CheckOutcome CheckStation(Platform& form);
 
+// How far past P - L or P + L a station may lie and still count as on the
+// curve: the rounding of P, L and their sum and difference, no more. Without
+// it the curve's own end typed as a decimal can be rejected: 15245.602 - 2.051
+// is 15243.551000000001 in binary arithmetic, above 15243.551.
+double StationSlack(double P, double L);
+
 // The window's handlers for the checked fields. The two rejecting checks hand
 // the focus back to their own field, which makes the field that had it lose
 // it; left alone, a failing radius and a failing station would take the focus

@@ -36,8 +36,12 @@ bool IsAnyFieldEmpty(const Platform& form) {
 }
 
 std::string FormatResultLine(std::int16_t n, double station, double elevation) {
-  return "第" + TextFromInteger(n) + "待求点高程" + TextFromNumber(station) + "=" +
-         TextFromNumber(elevation);
+  // Built in place: a table of a million stations formats a million lines.
+  std::string line;
+  line.reserve(64);
+  line.append("第").append(TextFromInteger(n)).append("待求点高程");
+  line.append(TextFromNumber(station)).append("=").append(TextFromNumber(elevation));
+  return line;
 }
 
 void Calculate(CurveType type, Platform& form, std::int16_t& pointCount) {

@@ -36,10 +36,6 @@ std::optional<double> ComputeElevation(CurveType type, CurveSide side, const Cur
   return e;
 }
 
-}  // namespace vcurve
-
-namespace vcurve {
-
 CurveSide SideForStation(double P, double S) {
   return P < S ? CurveSide::AfterPvi : CurveSide::BeforePvi;
 }

@@ -28,10 +28,6 @@ struct CurveInputs {
 // steep grades are computed as entered.
 std::optional<double> ComputeElevation(CurveType type, CurveSide side, const CurveInputs& in);
 
-}  // namespace vcurve
-
-namespace vcurve {
-
 // The side whose formula serves station S. At the PVI itself (S = P) both
 // formulas give the same elevation; the first grade's is used, so the most
 // important station of the curve is listed like any other.

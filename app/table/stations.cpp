@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "checks/field_checks.h"
 #include "core/numeric_text.h"
 
 namespace vcurve::table {
@@ -84,7 +85,7 @@ std::string rangeText(const CurveEnds& ends) {
 }
 
 void requireOnCurve(const OptionValue& station, const CurveEnds& ends) {
-  if (station.number < ends.start || station.number > ends.end) {
+  if (station.number < ends.start - ends.slack || station.number > ends.end + ends.slack) {
     throw UsageError("选项 " + station.option + " 的值" + quoted(station.given) + "不在曲线上" +
                      rangeText(ends));
   }
@@ -160,7 +161,7 @@ std::optional<CurveEnds> curveEnds(double P, double L) {
   const auto start = printedAndReadBack(P - L);
   const auto end = printedAndReadBack(P + L);
   if (!start || !end) return std::nullopt;
-  return CurveEnds{*start, *end};
+  return CurveEnds{*start, *end, StationSlack(P, L)};
 }
 
 double steppedStation(const SteppedStations& stepped, std::int64_t i) {

@@ -36,6 +36,7 @@ struct StationPlan {
 struct CurveEnds {
   double start = 0;
   double end = 0;
+  double slack = 0;  // the window's allowance for rounding at both ends
 };
 std::optional<CurveEnds> curveEnds(double P, double L);
 

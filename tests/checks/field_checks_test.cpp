@@ -86,6 +86,20 @@ INSTANTIATE_TEST_SUITE_P(
         LeaveCase{"no curve station 1", kS, "", "", "1", {kStationMessage}, true},
         LeaveCase{"zero tangent at PVI", kS, "500", "0", "500", kNone, false},
         LeaveCase{"negative tangent", kS, "500", "-40", "500", {kStationMessage}, true},
+        // The ends typed as decimals pass although P - L and P + L carry a
+        // rounding tail; a millimetre beyond them does not.
+        LeaveCase{"decimal start", kS, "15245.602", "2.051", "15243.551", kNone, false},
+        LeaveCase{"decimal end", kS, "15245.602", "2.051", "15247.653", kNone, false},
+        LeaveCase{"cancelling start", kS, "1000.2", "1000.1", "0.1", kNone, false},
+        LeaveCase{"mm before decimal start",
+                  kS,
+                  "15245.602",
+                  "2.051",
+                  "15243.550",
+                  {kStationMessage},
+                  true},
+        LeaveCase{
+            "mm after decimal end", kS, "15245.602", "2.051", "15247.654", {kStationMessage}, true},
         LeaveCase{"station too large", kS, "500", "40", "1E400", {kTooLarge}, false},
         LeaveCase{"PVI too large", kS, "1E400", "40", "500", {kTooLarge}, false},
         LeaveCase{"upper bound overflows", kS, "1E308", "1E308", "5", {kTooLarge}, false},
