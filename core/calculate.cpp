@@ -35,12 +35,16 @@ bool IsAnyFieldEmpty(const Platform& form) {
   return anyEmpty;
 }
 
+void AppendResultLine(std::string& line, std::int16_t n, double station, double elevation) {
+  line.append("第").append(TextFromInteger(n)).append("待求点高程");
+  line.append(WriteNumberText(station).view()).append("=");
+  line.append(WriteNumberText(elevation).view());
+}
+
 std::string FormatResultLine(std::int16_t n, double station, double elevation) {
-  // Built in place: a table of a million stations formats a million lines.
   std::string line;
   line.reserve(64);
-  line.append("第").append(TextFromInteger(n)).append("待求点高程");
-  line.append(TextFromNumber(station)).append("=").append(TextFromNumber(elevation));
+  AppendResultLine(line, n, station, elevation);
   return line;
 }
 

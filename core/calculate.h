@@ -19,6 +19,8 @@ bool IsAnyFieldEmpty(const Platform& form);
 
 // "第<n>待求点高程<station>=<elevation>".
 std::string FormatResultLine(std::int16_t n, double station, double elevation);
+// The same line appended to line, which keeps its capacity from one to the next.
+void AppendResultLine(std::string& line, std::int16_t n, double station, double elevation);
 
 // One press: warns about empty fields, computes the elevation at Text7's
 // station and appends the numbered line to the list. pointCount is the

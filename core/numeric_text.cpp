@@ -389,22 +389,29 @@ std::string_view printPlainFifteenDigits(double value, std::array<char, 32>& out
 
 }  // namespace
 
-std::string TextFromNumber(double value) {
-  if (value == 0.0) return "0";  // also for -0.0
-  std::array<char, 32> out;
-  std::string_view plain = printThousandths(value, out);
-  if (plain.empty()) plain = printPlainFifteenDigits(value, out);
-  if (!plain.empty()) return std::string(plain);
-  // %.15G in the C locale: to_chars with a precision is specified to match it.
-  std::array<char, 40> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::general, 15);
-  std::string text(buffer.data(), result.ptr);
-  for (char& c : text) {
-    if (c == 'e') c = 'E';
+NumberText WriteNumberText(double value) {
+  NumberText text;
+  std::string_view plain;
+  if (value == 0.0) {
+    plain = "0";  // also for -0.0
+  } else {
+    plain = printThousandths(value, text.chars);
+    if (plain.empty()) plain = printPlainFifteenDigits(value, text.chars);
   }
+  if (!plain.empty()) {
+    std::memmove(text.chars.data(), plain.data(), plain.size());
+    text.size = plain.size();
+    return text;
+  }
+  // %.15G in the C locale: to_chars with a precision is specified to match it.
+  const auto result = std::to_chars(text.chars.data(), text.chars.data() + text.chars.size(), value,
+                                    std::chars_format::general, 15);
+  text.size = static_cast<std::size_t>(result.ptr - text.chars.data());
+  std::replace(text.chars.data(), result.ptr, 'e', 'E');
   return text;
 }
+
+std::string TextFromNumber(double value) { return std::string(WriteNumberText(value).view()); }
 
 std::string TextFromInteger(std::int16_t value) { return std::to_string(value); }
 

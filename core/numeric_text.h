@@ -6,6 +6,8 @@
 // printed digit of every result line. None of them depends on the process
 // locale: "." is always the decimal point.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +27,15 @@ std::optional<double> NumberFromText(std::string_view text);
 // decimals from 1E-04 up to below 1E+15, exponent form ("1E+15", "1.5E-05")
 // outside. Negative zero prints as "0": a result line never shows "-0".
 std::string TextFromNumber(double value);
+
+// The same characters without a heap allocation, for callers that print
+// millions of numbers. 32 characters hold every double's text.
+struct NumberText {
+  std::array<char, 32> chars;
+  std::size_t size = 0;
+  std::string_view view() const { return {chars.data(), size}; }
+};
+NumberText WriteNumberText(double value);
 
 // Plain decimal text of the point counter.
 std::string TextFromInteger(std::int16_t value);

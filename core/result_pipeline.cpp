@@ -18,3 +18,15 @@ double ListedElevation(std::string_view elevationText) {
 }
 
 }  // namespace vcurve
+
+namespace vcurve {
+
+std::optional<double> ListedElevationOf(CurveType type, CurveSide side, const CurveInputs& in) {
+  const auto e = ComputeElevation(type, side, in);
+  if (!e) return std::nullopt;
+  const auto readBack = NumberFromText(WriteNumberText(*e).view());
+  if (!readBack) return std::nullopt;
+  return RoundToPlaces(*readBack, 3);
+}
+
+}  // namespace vcurve

@@ -19,12 +19,16 @@ constexpr std::string_view kNumberMark = "第";
 // table is one press per station and may run to millions, so past that
 // number the table writes its own count where the window's would stand.
 void appendResultLine(OutputBuffer& out, std::int64_t n, double station, double elevation) {
+  // One line's worth of characters, kept from line to line.
+  static std::string line;
+  line.clear();
   if (n <= kLastWindowNumber) {
-    out.append(FormatResultLine(static_cast<std::int16_t>(n), station, elevation));
+    AppendResultLine(line, static_cast<std::int16_t>(n), station, elevation);
+    out.append(line);
   } else {
     static const std::size_t counterEnd =
         kNumberMark.size() + TextFromInteger(kLastWindowNumber).size();
-    const std::string line = FormatResultLine(kLastWindowNumber, station, elevation);
+    AppendResultLine(line, kLastWindowNumber, station, elevation);
     out.append(kNumberMark);
     out.append(std::to_string(n));
     out.append(std::string_view(line).substr(counterEnd));
