@@ -232,14 +232,5 @@ TEST_F(PingPong, TwoLossesBeforeTheLoopRunsCheckOnlyTheFirstFailure) {
   EXPECT_EQ(form.focus, Field::Text7);
 }
 
-TEST(DueChecks, NothingDueRunsNothing) {
-  RecordingPlatform form;
-  FieldChecks checks(form);
-  checks.noteFocusLost(Field::Text1);
-  EXPECT_FALSE(checks.hasDueChecks());
-  EXPECT_EQ(checks.runDueChecks(), CheckOutcome::Passed);
-  EXPECT_TRUE(form.messages.empty());
-}
-
 }  // namespace
 }  // namespace vcurve

@@ -107,13 +107,6 @@ INSTANTIATE_TEST_SUITE_P(GeneralFormat, TextFromNumberPrints,
                                            PrintCase{kTiny, "4.94065645841247E-324"},
                                            PrintCase{0.0, "0"}, PrintCase{-0.0, "0"}));
 
-TEST(TextFromInteger, PlainDigits) {
-  EXPECT_EQ(TextFromInteger(1), "1");
-  EXPECT_EQ(TextFromInteger(27), "27");
-  EXPECT_EQ(TextFromInteger(32767), "32767");
-  EXPECT_EQ(TextFromInteger(-32768), "-32768");
-}
-
 struct RoundCase {
   double value;
   int places;

@@ -63,19 +63,6 @@ TEST(ResetFields, WarnsOnceThenEmptiesEverythingWithText5Last) {
   }
 }
 
-TEST(ResetFields, EmptyingAGradeRunsItsCheckWhichShowsNothing) {
-  RecordingPlatform form;
-  form.fill({"500", "40", "800", "100", "12", "15", "480"});
-  std::vector<std::string> changedWhileOthersHeld;
-  form.onChange = [&](Field f) {
-    changedWhileOthersHeld.push_back(std::string(testing::fieldName(f)) + " with Text7 '" +
-                                     form.text(Field::Text7) + "'");
-  };
-  ResetFields(form);
-  EXPECT_EQ(changedWhileOthersHeld,
-            (std::vector<std::string>{"Text6 with Text7 '480'", "Text5 with Text7 ''"}));
-}
-
 TEST(ShowCalculateButtonFor, Command1FirstEitherWay) {
   RecordingWindow window;
   ShowCalculateButtonFor(CurveType::Concave, window);
