@@ -1,7 +1,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/table/listed_elevation.h"
 #include "app/table/station_text.h"
 #include "app/table/summary.h"
 #include "app/table/table_writers.h"
@@ -73,29 +72,19 @@ std::int64_t writeCsv(const TableRequest& request, const StationPlan& plan, Outp
   out.append("n,station,chainage,elevation");
   out.append(kRecordEnd);
 
-  const CurveInputs curve = request.curve();
-  std::int64_t n = 0;
-  std::int64_t failures = 0;
   std::string record;
-  forEachStation(plan, [&](double station) {
-    ++n;
-    const auto elevation = listedElevationAt(request.type, curve, station);
-    if (!elevation) {
-      ++failures;
-      failed(n, station);
-      return;
-    }
-    record = std::to_string(n);
-    record += ',';
-    record += TextFromNumber(station);
-    record += ',';
-    record += chainageText(station);
-    record += ',';
-    record += TextFromNumber(*elevation);
-    record += kRecordEnd;
-    out.append(record);
-  });
-  return failures;
+  return forEachListedStation(request, plan, failed,
+                              [&](std::int64_t n, double station, double elevation) {
+                                record = std::to_string(n);
+                                record += ',';
+                                record += WriteNumberText(station).view();
+                                record += ',';
+                                record += chainageText(station);
+                                record += ',';
+                                record += WriteNumberText(elevation).view();
+                                record += kRecordEnd;
+                                out.append(record);
+                              });
 }
 
 }  // namespace vcurve::table

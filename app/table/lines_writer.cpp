@@ -2,7 +2,6 @@
 #include <limits>
 #include <string>
 
-#include "app/table/listed_elevation.h"
 #include "app/table/station_text.h"
 #include "app/table/summary.h"
 #include "app/table/table_writers.h"
@@ -65,20 +64,10 @@ std::int64_t writeResultLines(const TableRequest& request, const StationPlan& pl
                               OutputBuffer& out, const FailedStation& failed) {
   if (request.summary) appendSummary(out, summarizeCurve(request));
 
-  const CurveInputs curve = request.curve();
-  std::int64_t n = 0;
-  std::int64_t failures = 0;
-  forEachStation(plan, [&](double station) {
-    ++n;
-    const auto elevation = listedElevationAt(request.type, curve, station);
-    if (!elevation) {
-      ++failures;
-      failed(n, station);
-      return;
-    }
-    appendResultLine(out, n, station, *elevation);
-  });
-  return failures;
+  return forEachListedStation(request, plan, failed,
+                              [&](std::int64_t n, double station, double elevation) {
+                                appendResultLine(out, n, station, elevation);
+                              });
 }
 
 }  // namespace vcurve::table
