@@ -1,10 +1,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/table/station_text.h"
 #include "app/table/summary.h"
 #include "app/table/table_writers.h"
 #include "core/numeric_text.h"
+#include "core/station_text.h"
 
 namespace vcurve::table {
 namespace {

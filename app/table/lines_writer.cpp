@@ -2,11 +2,11 @@
 #include <limits>
 #include <string>
 
-#include "app/table/station_text.h"
 #include "app/table/summary.h"
 #include "app/table/table_writers.h"
 #include "core/calculate.h"
 #include "core/numeric_text.h"
+#include "core/station_text.h"
 
 namespace vcurve::table {
 namespace {

@@ -4,9 +4,9 @@
 #include <array>
 #include <map>
 
-#include "app/table/station_text.h"
 #include "checks/field_checks.h"
 #include "core/numeric_text.h"
+#include "core/station_text.h"
 
 namespace vcurve::table {
 namespace {

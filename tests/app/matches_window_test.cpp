@@ -13,10 +13,10 @@
 
 #include "app/table/options.h"
 #include "app/table/output_buffer.h"
-#include "app/table/station_text.h"
 #include "app/table/stations.h"
 #include "app/table/table_writers.h"
 #include "core/calculate.h"
+#include "core/station_text.h"
 #include "support/recording_platform.h"
 
 namespace vcurve::table {

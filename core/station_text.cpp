@@ -1,10 +1,10 @@
-#include "app/table/station_text.h"
+#include "core/station_text.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 
-namespace vcurve::table {
+namespace vcurve {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -101,4 +101,4 @@ std::string chainageText(double station) {
   return text;
 }
 
-}  // namespace vcurve::table
+}  // namespace vcurve

@@ -1,15 +1,15 @@
 #pragma once
 
-// The texts the table program accepts for numbers and stations, and the
-// chainage notation it prints. Every accepted text is turned into the text a
-// window field would hold for the same value, so that the core reads it
-// exactly as it reads a field.
+// The texts accepted for numbers and stations outside the window (the table
+// program, profile files), and the chainage notation they print. Every
+// accepted text is turned into the text a window field would hold for the
+// same value, so that the core reads it exactly as it reads a field.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace vcurve::table {
+namespace vcurve {
 
 // True when the whole text is one number as a field would read it:
 // [+|-]digits[.digits][(E|e|D|d)[+|-]digits], with no blanks and nothing
@@ -27,4 +27,4 @@ std::optional<std::string> stationFieldText(std::string_view text);
 // (the exact binary value, an exact half to even); "-K0+020.000" below zero.
 std::string chainageText(double station);
 
-}  // namespace vcurve::table
+}  // namespace vcurve

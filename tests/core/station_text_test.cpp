@@ -1,4 +1,4 @@
-#include "app/table/station_text.h"
+#include "core/station_text.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "core/numeric_text.h"
 
-namespace vcurve::table {
+namespace vcurve {
 namespace {
 
 struct StationCase {
@@ -77,4 +77,4 @@ TEST(ChainageText, ReadsBackAsTheStationToTheMillimetre) {
 }
 
 }  // namespace
-}  // namespace vcurve::table
+}  // namespace vcurve
