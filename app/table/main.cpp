@@ -11,6 +11,7 @@
 #include "app/table/options.h"
 #include "app/table/output_buffer.h"
 #include "app/table/stations.h"
+#include "app/table/system_io.h"
 #include "app/table/table_writers.h"
 #include "core/numeric_text.h"
 
@@ -24,7 +25,8 @@ void say(std::string_view kind, std::string_view text) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-int run(const std::vector<std::string_view>& args) {
+int run(const std::vector<std::string>& arguments) {
+  const std::vector<std::string_view> args(arguments.begin(), arguments.end());
   using namespace vcurve::table;
   const CommandLine command = parseCommandLine(args);
   if (command.action == Action::Help) {
@@ -62,9 +64,9 @@ int main(int argc, char** argv) {
   // The user's locale is taken up for whatever the C library says in the
   // user's language; no number is read or written through it.
   std::setlocale(LC_ALL, "");
-  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  vcurve::table::prepareStandardStreams();
   try {
-    return run(args);
+    return run(vcurve::table::utf8Arguments(argc, argv));
   } catch (const vcurve::table::UsageError& error) {
     say("错误", error.what());
     return 2;
