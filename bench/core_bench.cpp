@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,16 +39,6 @@ void BM_TextFromNumber(benchmark::State& state) {
 }
 BENCHMARK(BM_TextFromNumber);
 
-// Rounded elevations are the common case on a result line: multiples of 0.001.
-void BM_TextFromNumberThousandths(benchmark::State& state) {
-  const std::array<double, 4> values = {99.15, 101.234, 5030.25, 98.8};
-  std::size_t i = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(TextFromNumber(values[i++ % values.size()]));
-  }
-}
-BENCHMARK(BM_TextFromNumberThousandths);
-
 void BM_RoundToPlaces(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
@@ -76,8 +65,8 @@ void BM_ResultLine(benchmark::State& state) {
   std::int16_t n = 0;
   for (auto _ : state) {
     in.S = station;
-    const std::string text = ElevationText(CurveType::Convex, SideForStation(in.P, in.S), in);
-    benchmark::DoNotOptimize(FormatResultLine(++n, station, ListedElevation(text)));
+    const auto listed = ListedElevation(CurveType::Convex, SideForStation(in.P, in.S), in);
+    benchmark::DoNotOptimize(FormatResultLine(++n, station, listed.value_or(0.0)));
     station = station >= 540 ? 460 : station + 0.25;
     if (n == 32767) n = 0;
   }

@@ -37,8 +37,7 @@ bool IsAnyFieldEmpty(const Platform& form) {
 
 void AppendResultLine(std::string& line, std::int16_t n, double station, double elevation) {
   line.append("第").append(TextFromInteger(n)).append("待求点高程");
-  line.append(WriteNumberText(station).view()).append("=");
-  line.append(WriteNumberText(elevation).view());
+  line.append(TextFromNumber(station)).append("=").append(TextFromNumber(elevation));
 }
 
 std::string FormatResultLine(std::int16_t n, double station, double elevation) {
@@ -63,15 +62,15 @@ void Calculate(CurveType type, Platform& form, std::int16_t& pointCount) {
     if (P && S) side = SideForStation(*P, *S);
   }
 
-  std::string elevationText;
-  if (const auto inputs = readInputs(form)) {
-    elevationText = ElevationText(type, side, *inputs);
-  }
+  std::optional<double> elevation;
+  if (const auto inputs = readInputs(form)) elevation = ListedElevation(type, side, *inputs);
 
   if (pointCount < std::numeric_limits<std::int16_t>::max()) ++pointCount;
 
   if (const auto station = numberInField(form, Field::Text7)) {
-    form.appendListLine(FormatResultLine(pointCount, *station, ListedElevation(elevationText)));
+    // A failed elevation still costs its number and is listed as 0, as the
+    // empty elevation text of a failed step reads.
+    form.appendListLine(FormatResultLine(pointCount, *station, elevation.value_or(0.0)));
   }
 }
 

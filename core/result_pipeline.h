@@ -5,25 +5,15 @@
 // the same digits for the same inputs.
 
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "core/elevation.h"
 
 namespace vcurve {
 
-// The elevation as text with 15 significant digits; empty when the
-// computation fails.
-std::string ElevationText(CurveType type, CurveSide side, const CurveInputs& in);
-
-// The elevation text read back and rounded to three decimals. The empty
-// text of a failed computation reads as 0, which is what the line shows.
-double ListedElevation(std::string_view elevationText);
-
-// Both steps without a text in between, for tables of millions of stations:
-// the same digits, read back and rounded the same way. nullopt where a line
-// would show '=0' for a failed computation, including a 15-digit text that
-// rounds past the top of the double range.
-std::optional<double> ListedElevationOf(CurveType type, CurveSide side, const CurveInputs& in);
+// The elevation as its 15-digit text would read back, rounded to three
+// decimals. nullopt when the computation fails, or when those 15 digits round
+// a finite elevation next to the top of the double range past it
+// ("1.79769313486232E+308"): that is an overflow like any other.
+std::optional<double> ListedElevation(CurveType type, CurveSide side, const CurveInputs& in);
 
 }  // namespace vcurve

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/numeric_text.h"
+
 namespace vcurve {
 namespace {
 
@@ -21,26 +23,7 @@ constexpr std::size_t kMetreDigits = 3;
 }  // namespace
 
 bool isPlainNumber(std::string_view text) {
-  std::size_t pos = 0;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
-  const std::size_t whole = digitsAt(text, pos);
-  pos += whole;
-  std::size_t decimals = 0;
-  if (pos < text.size() && text[pos] == '.') {
-    ++pos;
-    decimals = digitsAt(text, pos);
-    pos += decimals;
-  }
-  if (whole + decimals == 0) return false;
-  if (pos < text.size() &&
-      (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
-    ++pos;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
-    const std::size_t exponent = digitsAt(text, pos);
-    if (exponent == 0) return false;
-    pos += exponent;
-  }
-  return pos == text.size();
+  return !text.empty() && ScanNumber(text).length == text.size();
 }
 
 std::optional<std::string> stationFieldText(std::string_view text) {

@@ -77,11 +77,11 @@ std::int64_t writeCsv(const TableRequest& request, const StationPlan& plan, Outp
                               [&](std::int64_t n, double station, double elevation) {
                                 record = std::to_string(n);
                                 record += ',';
-                                record += WriteNumberText(station).view();
+                                record += TextFromNumber(station);
                                 record += ',';
                                 record += chainageText(station);
                                 record += ',';
-                                record += WriteNumberText(elevation).view();
+                                record += TextFromNumber(elevation);
                                 record += kRecordEnd;
                                 out.append(record);
                               });

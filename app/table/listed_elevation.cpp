@@ -6,7 +6,7 @@ namespace vcurve::table {
 
 std::optional<double> listedElevationAt(CurveType type, CurveInputs curve, double station) {
   curve.S = station;
-  return ListedElevationOf(type, SideForStation(curve.P, station), curve);
+  return ListedElevation(type, SideForStation(curve.P, station), curve);
 }
 
 }  // namespace vcurve::table

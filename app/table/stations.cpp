@@ -29,37 +29,18 @@ std::optional<double> printedAndReadBack(double value) {
 // A plain number's text as digits × 10^exponent, without leading or
 // trailing zeros in digits ("5030.250" is 503025 × 10^-2; "0" has no digits).
 struct DecimalDigits {
+  bool negative = false;
   std::string digits;
   std::int64_t exponent = 0;
 };
 
 DecimalDigits decimalDigits(std::string_view field) {
+  const NumberSyntax number = ScanNumber(field);
   DecimalDigits d;
-  std::size_t pos = 0;
-  if (field[pos] == '+' || field[pos] == '-') ++pos;
-  bool afterPoint = false;
-  for (; pos < field.size(); ++pos) {
-    const char c = field[pos];
-    if (c == '.') {
-      afterPoint = true;
-    } else if (c >= '0' && c <= '9') {
-      if (!d.digits.empty() || c != '0') d.digits.push_back(c);
-      if (afterPoint) --d.exponent;
-    } else {
-      break;  // the exponent marker
-    }
-  }
-  if (pos < field.size()) {
-    ++pos;  // the marker
-    const bool negative = field[pos] == '-';
-    if (field[pos] == '+' || field[pos] == '-') ++pos;
-    // Capped: a number this far from 1 is refused below whatever its size.
-    std::int64_t written = 0;
-    for (; pos < field.size(); ++pos) {
-      written = std::min<std::int64_t>(written * 10 + (field[pos] - '0'), 1'000'000);
-    }
-    d.exponent += negative ? -written : written;
-  }
+  d.negative = number.negative;
+  d.digits.append(number.whole).append(number.fraction);
+  d.digits.erase(0, std::min(d.digits.find_first_not_of('0'), d.digits.size()));
+  d.exponent = number.exponent - static_cast<std::int64_t>(number.fraction.size());
   while (!d.digits.empty() && d.digits.back() == '0') {
     d.digits.pop_back();
     ++d.exponent;
@@ -70,14 +51,14 @@ DecimalDigits decimalDigits(std::string_view field) {
 // Units of 10^-scale; nullopt when that is not a whole number of units or
 // not below 10^18 units, where differences and sums of three of them still
 // fit 64 bits.
-std::optional<std::int64_t> unitsAt(const DecimalDigits& d, int scale, bool negative) {
+std::optional<std::int64_t> unitsAt(const DecimalDigits& d, int scale) {
   if (d.digits.empty()) return 0;
   const std::int64_t shift = d.exponent + scale;
   if (shift < 0 || static_cast<std::int64_t>(d.digits.size()) + shift > 18) return std::nullopt;
   std::int64_t units = 0;
   for (const char c : d.digits) units = units * 10 + (c - '0');
   units *= kPowersOfTen[static_cast<std::size_t>(shift)];
-  return negative ? -units : units;
+  return d.negative ? -units : units;
 }
 
 std::string rangeText(const CurveEnds& ends) {
@@ -116,7 +97,7 @@ SteppedStations steppedRange(const StationRange& range, std::size_t alreadyListe
   }
   std::array<std::int64_t, 3> units{};
   for (std::size_t i = 0; i < values.size(); ++i) {
-    const auto u = unitsAt(decimals[i], scale, values[i]->field.starts_with('-'));
+    const auto u = unitsAt(decimals[i], scale);
     if (!u) {
       throw UsageError("选项 " + values[i]->option + " 的值" + quoted(values[i]->given) +
                        "太大，无法按步长精确排出桩号");

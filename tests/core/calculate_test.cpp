@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "core/numeric_text.h"
-#include "core/result_pipeline.h"
 #include "support/recording_platform.h"
 
 namespace vcurve {
@@ -149,31 +145,6 @@ TEST(IsAnyFieldEmpty, ReadsAllSevenInOrder) {
                                       "read Text5", "read Text6", "read Text7"}));
   form.fill({"1", "1", "1", "1", "1", "1", " "});
   EXPECT_FALSE(IsAnyFieldEmpty(form));
-}
-
-// The table program's text-free route must give the line's own number,
-// failures included, over curves of every scale.
-TEST(ListedElevationOf, SameAsThroughTheElevationText) {
-  std::mt19937_64 random(8);
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  for (int i = 0; i < 20000; ++i) {
-    const double scale = std::pow(10.0, std::floor(unit(random) * 12) - 3);
-    CurveInputs in{unit(random) * scale,    unit(random) * scale, unit(random) * scale * 10,
-                   unit(random) * scale,    unit(random) * 12,    unit(random) * 12,
-                   unit(random) * scale * 2};
-    if (i % 50 == 0) in.R = 0;
-    if (i % 77 == 0) in.H = 1.7976931348623157e308;
-    const auto type = i % 2 == 0 ? CurveType::Convex : CurveType::Concave;
-    const auto side = SideForStation(in.P, in.S);
-    const std::string text = ElevationText(type, side, in);
-    const auto direct = ListedElevationOf(type, side, in);
-    if (text.empty() || !NumberFromText(text)) {
-      ASSERT_FALSE(direct.has_value()) << i;
-    } else {
-      ASSERT_TRUE(direct.has_value()) << i;
-      ASSERT_EQ(*direct, ListedElevation(text)) << i;
-    }
-  }
 }
 
 TEST(FormatResultLine, PiecesWithNothingBetween) {
