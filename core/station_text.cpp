@@ -56,6 +56,7 @@ std::optional<std::string> stationFieldText(std::string_view text) {
 }
 
 std::string chainageText(double station) {
+  if (!std::isfinite(station)) return {};
   // Fixed notation with three decimals rounds the exact binary value, ties to
   // even, as the elevations are rounded; it also reaches stations too large
   // for any integer type.

@@ -25,6 +25,7 @@ std::optional<std::string> stationFieldText(std::string_view text);
 
 // "K5+010.250": the station rounded to the millimetre, as a double rounds
 // (the exact binary value, an exact half to even); "-K0+020.000" below zero.
+// Empty for an infinite or NaN station, which has no place on a road.
 std::string chainageText(double station);
 
 }  // namespace vcurve

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -66,7 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // The exact binary value decides, as for the elevations:
                       // 0.0625 is a true half at the third decimal, 1.0005 lies below.
                       ChainageCase{0.0625, "K0+000.062"}, ChainageCase{1.0005, "K0+001.000"},
-                      ChainageCase{1e15, "K1000000000000+000.000"}));
+                      ChainageCase{1e15, "K1000000000000+000.000"},
+                      // No place on a road, and no failure either.
+                      ChainageCase{HUGE_VAL, ""}, ChainageCase{-HUGE_VAL, ""},
+                      ChainageCase{std::nan(""), ""}));
 
 TEST(ChainageText, ReadsBackAsTheStationToTheMillimetre) {
   for (const double station : {4960.0, 5030.25, 5107.125, 12345.678, 0.001}) {
