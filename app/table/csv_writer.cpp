@@ -45,7 +45,7 @@ void appendSummary(OutputBuffer& out, const CurveSummary& s) {
     appendRecord(text, extreme, nullptr, "不在曲线上");
   }
   appendRecord(text, "切线长度", nullptr, TextFromNumber(s.tangent));
-  appendRecord(text, "推算切线长度", nullptr, TextFromNumber(s.impliedTangent));
+  appendRecord(text, "推算切线长度", nullptr, optionalText(s.impliedTangent));
   if (s.tangentMismatch) {
     appendRecord(text, "警告", nullptr, "切线长度与由半径和纵坡推算的值相差超过 1 mm");
   }

@@ -10,7 +10,8 @@ inline constexpr std::string_view kHelpText =
                    [--at 桩号]... [--from 桩号 --to 桩号 --step 米]
                    [--format lines|csv] [--summary]
 
-逐桩计算竖曲线设计高程，每个桩号一行，与窗口程序按“计 算”列出的结果逐字相同。
+逐桩计算竖曲线设计高程，每个桩号一行。序号到窗口程序的最后一个序号 32767 为止，
+各行与窗口程序按“计 算”列出的结果逐字相同；此后窗口停在 32767，本程序继续计数。
 
 曲线：
   --type convex|concave   凸曲线（convex）或凹曲线（concave）

@@ -50,7 +50,7 @@ void appendSummary(OutputBuffer& out, const CurveSummary& s) {
   text += convex ? "最高点：" : "最低点：";
   text += (s.extreme ? pointText(*s.extreme) : std::string("不在曲线上")) + "\n";
   text += "切线长度：" + TextFromNumber(s.tangent) + "（由半径和纵坡推算为 " +
-          TextFromNumber(s.impliedTangent) + "）\n";
+          optionalText(s.impliedTangent) + "）\n";
   if (s.tangentMismatch) {
     text += "警告：切线长度与由半径和纵坡推算的值相差超过 1 mm，请检查切线长度、半径和纵坡\n";
   }

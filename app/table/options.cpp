@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 
+#include "app/table/message_text.h"
 #include "checks/field_checks.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
@@ -74,7 +75,13 @@ OptionValue checkedValue(const OptionRule& rule, std::string_view given) {
   if (!number) throw UsageError(optionError(rule.name, given, "超出数值范围"));
   value.number = *number;
   if (rule.kind == ValueKind::Positive && !(value.number > 0)) {
-    throw UsageError(optionError(rule.name, given, "必须大于 0"));
+    // "2e-324" is above 0 as written, but no double is that small: it reads as 0.
+    const NumberSyntax written = ScanNumber(value.field);
+    const bool writtenAboveZero =
+        !written.negative && (written.whole.find_first_not_of('0') != std::string_view::npos ||
+                              written.fraction.find_first_not_of('0') != std::string_view::npos);
+    throw UsageError(
+        optionError(rule.name, given, writtenAboveZero ? "太小，无法用于计算" : "必须大于 0"));
   }
   if (rule.kind == ValueKind::NonNegative && value.number < 0) {
     throw UsageError(optionError(rule.name, given, "不能为负"));
@@ -101,8 +108,6 @@ OutputFormat formatOf(std::string_view given) {
 
 }  // namespace
 
-std::string quoted(std::string_view value) { return "“" + std::string(value) + "”"; }
-
 CurveInputs TableRequest::curve() const {
   return {pvi.number, tangent.number, radius.number, elevation.number, g1.number, g2.number, 0};
 }
@@ -121,10 +126,10 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
     const OptionRule* rule = arg.starts_with("--") ? findOption(name) : nullptr;
     if (rule == nullptr) {
       if (!arg.starts_with("-") || arg == "-") {
-        throw UsageError("多余的参数" + quoted(arg) + "（选项都要写名字，如 --at " +
-                         std::string(arg) + "；用 --help 查看用法）");
+        throw UsageError("多余的参数" + quoted(arg) + "（选项都要写名字，如 --at " + shown(arg) +
+                         "；用 --help 查看用法）");
       }
-      throw UsageError("未知选项 " + std::string(name) + "（用 --help 查看用法）");
+      throw UsageError("未知选项 " + shown(name) + "（用 --help 查看用法）");
     }
 
     std::string_view value;

@@ -62,7 +62,4 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args);
 // minimum, a grade above its maximum): still computed, but said on stderr.
 std::vector<std::string> inputWarnings(const TableRequest& request);
 
-// “value” in the quotation marks the messages use.
-std::string quoted(std::string_view value);
-
 }  // namespace vcurve::table

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/table/message_text.h"
 #include "checks/field_checks.h"
 #include "core/numeric_text.h"
 
@@ -106,6 +107,17 @@ SteppedStations steppedRange(const StationRange& range, std::size_t alreadyListe
   }
 
   const std::int64_t count = (units[1] - units[0]) / units[2] + 1;
+  // Far from 0 doubles lie further apart than a fine step: neighbouring
+  // stations would read as one number and the table would list fewer rows
+  // than asked. A step wider than the spacing of doubles at the range's far
+  // end keeps every station its own double.
+  const double farthest = std::max(std::fabs(range.from.number), std::fabs(range.to.number));
+  const double resolution = std::nextafter(farthest, HUGE_VAL) - farthest;
+  if (count > 1 && !(range.step.number > resolution)) {
+    throw UsageError("选项 --step 的值" + quoted(range.step.given) +
+                     "小于桩号在此范围内的数值分辨率 " + TextFromNumber(resolution) +
+                     "，相邻桩号无法区分");
+  }
   if (count + static_cast<std::int64_t>(alreadyListed) >
       static_cast<std::int64_t>(kMaximumStations)) {
     throw UsageError("选项 --step 的值" + quoted(range.step.given) +

@@ -61,7 +61,7 @@ CurveSummary summarizeCurve(const TableRequest& request) {
 
   s.tangent = curve.L;
   const double implied = curve.R * (curve.g1 + curve.g2) / 200;
-  s.impliedTangent = toMillimetre(implied);
+  if (std::isfinite(implied)) s.impliedTangent = toMillimetre(implied);
   s.tangentMismatch = !(std::fabs(implied - curve.L) <= kTangentTolerance);
   return s;
 }

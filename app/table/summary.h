@@ -24,8 +24,9 @@ struct CurveSummary {
   // The highest point of a crest or the lowest of a sag; nullopt when the
   // vertex of neither half's parabola lies on that half.
   std::optional<CurvePoint> extreme;
-  double tangent = 0;         // as entered
-  double impliedTangent = 0;  // R·(g1+g2)/200, to the millimetre
+  double tangent = 0;  // as entered
+  // R·(g1+g2)/200 to the millimetre; nullopt when it overflows.
+  std::optional<double> impliedTangent;
   bool tangentMismatch = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ struct CliCase {
   std::string out;
   std::string err;
 };
+
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.what; }
 
 class Cli : public ::testing::TestWithParam<CliCase> {};
 
@@ -104,6 +107,26 @@ INSTANTIATE_TEST_SUITE_P(
                 kError + "多余的参数“480”（选项都要写名字，如 --at 480；用 --help 查看用法）\n"},
         CliCase{"option twice", curve({}, {"--pvi", "520"}), 2, "",
                 kError + "选项 --pvi 给了两次（“500”和“520”）\n"},
+        CliCase{"positive value too small for a double", curve({{"--radius", "2e-324"}}), 2, "",
+                kError + "选项 --radius 的值“2e-324”太小，无法用于计算\n"},
+        CliCase{
+            "step below the spacing of doubles",
+            curve({{"--pvi", "9999999999950"}, {"--tangent", "100"}},
+                  {"--from", "9999999999900.001", "--to", "9999999999900.01", "--step", "0.001"}),
+            2, "",
+            kError + "选项 --step 的值“0.001”小于桩号在此范围内的数值分辨率 0.001953125，"
+                     "相邻桩号无法区分\n"},
+        // What the user typed must not restyle the terminal or hide the message.
+        CliCase{"control characters and stray bytes escaped",
+                curve({{"--radius",
+                        "8\x1b[2J\xc2\x9b"
+                        "0\r\xff"}}),
+                2, "", kError + "选项 --radius 的值“8\\x1B[2J\\xC2\\x9B0\\r\\xFF”不是数字\n"},
+        CliCase{"unknown option escaped", curve({}, {"--\x1b]0;t\x07"}), 2, "",
+                kError + "未知选项 --\\x1B]0;t\\x07（用 --help 查看用法）\n"},
+        CliCase{"long value cut between characters",
+                curve({{"--radius", std::string(39, '9') + "桩" + std::string(100000, '9')}}), 2,
+                "", kError + "选项 --radius 的值“" + std::string(39, '9') + "桩…”不是数字\n"},
         CliCase{"step too fine to count exactly",
                 curve({}, {"--from", "460", "--to", "540", "--step", "1e-10"}), 2, "",
                 kError + "选项 --step 的值“1e-10”小数位太多（最多 9 位）\n"}),
@@ -167,6 +190,32 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 "第1待求点高程-1E+200=-1E+198\n第3待求点高程1E+200=-1E+198\n",
                 kError + "第2点（桩号 0）的高程无法计算（运算溢出或无效），表中未列出\n"},
+        CliCase{"implied tangent past the double range",
+                curve({{"--radius", "1e308"}, {"--g1", "1"}, {"--g2", "1"}},
+                      {"--summary", "--at", "500"}),
+                0,
+                "竖曲线要素（凸曲线）\n"
+                "起点：K0+460.000（460），高程 99.6\n"
+                "变坡点：K0+500.000（500），高程 100\n"
+                "终点：K0+540.000（540），高程 99.6\n"
+                "外距：0\n"
+                "最高点：不在曲线上\n"
+                "切线长度：40（由半径和纵坡推算为 无法计算）\n"
+                "警告：切线长度与由半径和纵坡推算的值相差超过 1 mm，请检查切线长度、半径和纵坡\n"
+                "\n"
+                "第1待求点高程500=100\n",
+                ""},
+        // Every station fails: the first few are told, then how many more.
+        CliCase{"failures past the first few counted",
+                curve({{"--elevation", "1.7976931348623157e308"}, {"--g1", "0"}, {"--g2", "0"}},
+                      {"--from", "460", "--to", "540", "--step", "10"}),
+                1, "",
+                kError + "第1点（桩号 460）的高程无法计算（运算溢出或无效），表中未列出\n" +
+                    kError + "第2点（桩号 470）的高程无法计算（运算溢出或无效），表中未列出\n" +
+                    kError + "第3点（桩号 480）的高程无法计算（运算溢出或无效），表中未列出\n" +
+                    kError + "第4点（桩号 490）的高程无法计算（运算溢出或无效），表中未列出\n" +
+                    kError + "第5点（桩号 500）的高程无法计算（运算溢出或无效），表中未列出\n" +
+                    kError + "另有 4 点的高程也无法计算，表中未列出（共 9 点）\n"},
         CliCase{"version", {"--version"}, 0, "vcurve-table 1.0.0\n", ""}),
     [](const auto& info) { return testName(info.param.what); });
 
@@ -175,8 +224,38 @@ TEST(Cli, HelpIsChineseWithAnExample) {
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(run.out.starts_with("用法：vcurve-table")) << run.out;
   EXPECT_NE(run.out.find("示例：\n  vcurve-table --type convex"), std::string::npos);
+  // The lines match the window's only while the window can still count.
+  EXPECT_NE(run.out.find("32767"), std::string::npos);
   EXPECT_EQ(run.err, "");
 }
+
+struct LostOutputCase {
+  const char* what;
+  Args args;
+  Output output;
+  std::string err;
+};
+
+void PrintTo(const LostOutputCase& c, std::ostream* os) { *os << c.what; }
+
+class LostOutput : public ::testing::TestWithParam<LostOutputCase> {};
+
+// Whatever was asked for, an answer that never arrived is not a success.
+TEST_P(LostOutput, FailsAndSaysSo) {
+  const TableRun run = runTable(GetParam().args, {}, GetParam().output);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, LostOutput,
+    ::testing::Values(
+        LostOutputCase{"help_full", {"--help"}, Output::Full, kError + "写出结果失败\n"},
+        LostOutputCase{"help_closed", {"--help"}, Output::Closed, kError + "写出结果失败\n"},
+        LostOutputCase{"version_full", {"--version"}, Output::Full, kError + "写出结果失败\n"},
+        LostOutputCase{"version_closed", {"--version"}, Output::Closed, kError + "写出结果失败\n"},
+        LostOutputCase{"table_full", curve(), Output::Full, kError + "写出结果失败，表格不完整\n"}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 // A user whose locale writes decimal commas gets the same file, byte for byte.
 TEST(Cli, CsvIgnoresADecimalCommaLocale) {

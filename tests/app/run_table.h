@@ -31,10 +31,15 @@ inline std::string fileText(const std::filesystem::path& path) {
   return text.str();
 }
 
+// Where the program's standard output goes: a file read back into out, a
+// device that refuses every write, or nowhere (the descriptor closed).
+enum class Output { Kept, Full, Closed };
+
 // extraEnvironment entries ("LC_ALL=de_DE.UTF-8") are added to this
 // process's environment for the run.
 inline TableRun runTable(const std::vector<std::string>& args,
-                         const std::vector<std::string>& extraEnvironment = {}) {
+                         const std::vector<std::string>& extraEnvironment = {},
+                         Output output = Output::Kept) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("vcurve-table-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
@@ -62,10 +67,15 @@ inline TableRun runTable(const std::vector<std::string>& args,
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
+  if (output == Output::Closed) {
+    posix_spawn_file_actions_addclose(&actions, 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1,
+                                     output == Output::Full ? "/dev/full" : outPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
   pid_t pid = 0;
   TableRun run;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
