@@ -17,6 +17,7 @@
 #include "app/table/table_writers.h"
 #include "core/calculate.h"
 #include "core/station_text.h"
+#include "decimal_text.h"
 #include "support/recording_platform.h"
 
 namespace vcurve::table {
@@ -94,14 +95,7 @@ std::vector<std::string> rangeTexts(const Curve& curve) {
   };
   std::vector<std::string> texts;
   for (long long u = units(curve.from); u <= units(curve.to); u += units(curve.step)) {
-    std::string digits = std::to_string(u);
-    if (scale > 0) {
-      digits.insert(
-          0, static_cast<std::size_t>(std::max(0, scale + 1 - static_cast<int>(digits.size()))),
-          '0');
-      digits.insert(digits.size() - static_cast<std::size_t>(scale), ".");
-    }
-    texts.push_back(digits);
+    texts.push_back(testing::decimalText(u, scale));
   }
   return texts;
 }

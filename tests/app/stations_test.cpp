@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/numeric_text.h"
+#include "decimal_text.h"
 
 namespace vcurve::table {
 namespace {
@@ -108,14 +109,7 @@ TEST(SteppedStation, IsWhatItsTextReads) {
                        static_cast<std::int64_t>(std::pow(10, random() % 18));
     const SteppedStations stepped{sample % 2 == 0 ? units : -units, 1, 1, scale};
 
-    std::string digits = std::to_string(units);
-    if (scale > 0) {
-      digits.insert(
-          0, static_cast<std::size_t>(std::max(0, scale + 1 - static_cast<int>(digits.size()))),
-          '0');
-      digits.insert(digits.size() - static_cast<std::size_t>(scale), ".");
-    }
-    const std::string text = (sample % 2 == 0 ? "" : "-") + digits;
+    const std::string text = testing::decimalText(stepped.first, scale);
     ASSERT_EQ(steppedStation(stepped, 0), *NumberFromText(text)) << text;
   }
 }
