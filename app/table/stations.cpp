@@ -115,7 +115,7 @@ SteppedStations steppedRange(const StationRange& range, std::size_t alreadyListe
   const double resolution = std::nextafter(farthest, HUGE_VAL) - farthest;
   if (count > 1 && !(range.step.number > resolution)) {
     throw UsageError("选项 --step 的值" + quoted(range.step.given) +
-                     "小于桩号在此范围内的数值分辨率 " + TextFromNumber(resolution) +
+                     "不大于桩号在此范围内的数值分辨率 " + TextFromNumber(resolution) +
                      "，相邻桩号无法区分");
   }
   if (count + static_cast<std::int64_t>(alreadyListed) >

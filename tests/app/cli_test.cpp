@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
             curve({{"--pvi", "9999999999950"}, {"--tangent", "100"}},
                   {"--from", "9999999999900.001", "--to", "9999999999900.01", "--step", "0.001"}),
             2, "",
-            kError + "选项 --step 的值“0.001”小于桩号在此范围内的数值分辨率 0.001953125，"
+            kError + "选项 --step 的值“0.001”不大于桩号在此范围内的数值分辨率 0.001953125，"
                      "相邻桩号无法区分\n"},
         // What the user typed must not restyle the terminal or hide the message.
         CliCase{"control characters and stray bytes escaped",
