@@ -77,41 +77,4 @@ CheckOutcome CheckStation(Platform& form) {
   return reject(form, Field::Text7, kStationOffCurvePrompt);
 }
 
-CheckOutcome FieldChecks::runGuarded(CheckOutcome (*check)(Platform&)) {
-  if (rejecting_) return CheckOutcome::Passed;
-  struct Guard {
-    bool& flag;
-    explicit Guard(bool& f) : flag(f) { flag = true; }
-    ~Guard() { flag = false; }
-  } guard(rejecting_);
-  return check(form_);
-}
-
-CheckOutcome FieldChecks::Text3_LostFocus() { return runGuarded(&CheckRadius); }
-CheckOutcome FieldChecks::Text7_LostFocus() { return runGuarded(&CheckStation); }
-CheckOutcome FieldChecks::Text5_Change() { return CheckGrade(form_, Field::Text5); }
-CheckOutcome FieldChecks::Text6_Change() { return CheckGrade(form_, Field::Text6); }
-
-void FieldChecks::noteFocusLost(Field field) {
-  if (rejecting_ || (field != Field::Text3 && field != Field::Text7)) return;
-  for (int i = 0; i < dueCount_; ++i) {
-    if (due_[i] == field) return;
-  }
-  due_[dueCount_++] = field;
-}
-
-CheckOutcome FieldChecks::runDueChecks() {
-  CheckOutcome outcome = CheckOutcome::Passed;
-  // Taken off the list before running: a check's own focus moves may note
-  // new losses, and those are the ones the guard is there to ignore.
-  while (dueCount_ > 0 && outcome == CheckOutcome::Passed) {
-    const Field field = due_[0];
-    due_[0] = due_[1];
-    --dueCount_;
-    outcome = field == Field::Text3 ? Text3_LostFocus() : Text7_LostFocus();
-  }
-  dueCount_ = 0;
-  return outcome;
-}
-
 }  // namespace vcurve

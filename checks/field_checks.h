@@ -2,7 +2,8 @@
 
 // The checks that guard the radius, grade and station fields while the user
 // types and moves between them. They act on the window only through
-// Platform, and read every number afresh from the fields.
+// Platform, and read every number afresh from the fields. The window runs
+// them from Text3_LostFocus, Text5_Change, Text6_Change and Text7_LostFocus.
 
 #include <string_view>
 
@@ -42,41 +43,5 @@ CheckOutcome CheckStation(Platform& form);
 // it the curve's own end typed as a decimal can be rejected: 15245.602 - 2.051
 // is 15243.551000000001 in binary arithmetic, above 15243.551.
 double StationSlack(double P, double L);
-
-// The window's handlers for the checked fields. The two rejecting checks hand
-// the focus back to their own field, which makes the field that had it lose
-// it; left alone, a failing radius and a failing station would take the focus
-// from each other for ever. So while one rejection is in progress (its message
-// open, its field being emptied and refocused) a focus loss of either field
-// starts no second check: the field that failed first keeps the focus.
-class FieldChecks {
- public:
-  explicit FieldChecks(Platform& form) : form_(form) {}
-
-  CheckOutcome Text3_LostFocus();
-  CheckOutcome Text5_Change();
-  CheckOutcome Text6_Change();
-  CheckOutcome Text7_LostFocus();
-
-  // A toolkit reports a focus loss in the middle of moving the focus, where
-  // a modal message must not open yet. The binding notes the loss here and
-  // runs the due checks once the focus has settled, or at once when the same
-  // click also pressed a button, so that the button learns the outcome.
-  void noteFocusLost(Field field);
-  // Runs the noted checks in order. After one that does not pass, the rest
-  // are dropped: that field has taken the focus back. Passed when none ran.
-  CheckOutcome runDueChecks();
-  bool hasDueChecks() const { return dueCount_ > 0; }
-
-  bool rejectionInProgress() const { return rejecting_; }
-
- private:
-  CheckOutcome runGuarded(CheckOutcome (*check)(Platform&));
-
-  Platform& form_;
-  bool rejecting_ = false;
-  Field due_[2] = {};
-  int dueCount_ = 0;
-};
 
 }  // namespace vcurve

@@ -1,7 +1,8 @@
 #pragma once
 
-// What the calculation and the field checks need of the window, and nothing
-// more. The window binds it to real widgets; tests bind it to a recorder.
+// What the calculation, the field checks and the window's commands need of
+// the outside world, and nothing more. The window binds it to real widgets
+// and the system's program start; tests bind it to recorders.
 
 #include <string>
 #include <string_view>
@@ -31,6 +32,14 @@ class Platform {
 
   // Modal, one OK button; returns when the user has closed it.
   virtual void ShowMessage(std::string_view prompt, MessageStyle style, std::string_view title) = 0;
+};
+
+class ProgramStarter {
+ public:
+  virtual ~ProgramStarter() = default;
+  // Starts a program found by the system's program search, detached, and
+  // returns at once; false when it could not be started.
+  virtual bool StartProgram(std::string_view commandLine) = 0;
 };
 
 }  // namespace vcurve

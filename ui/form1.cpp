@@ -1,16 +1,32 @@
 #include "ui/form1.h"
 
-#include <QPushButton>
 #include <QRadioButton>
 
-#include "checks/field_checks.h"
 #include "platform/qt/program_starter.h"
-#include "platform/qt/qt_window.h"
-#include "platform/qt/twips.h"
 #include "ui/app_look.h"
 #include "ui/layout_table.h"
 
 namespace vcurve {
+
+QLineEdit* Form1Controls::text(Field field) const {
+  switch (field) {
+    case Field::Text1:
+      return Text1;
+    case Field::Text2:
+      return Text2;
+    case Field::Text3:
+      return Text3;
+    case Field::Text4:
+      return Text4;
+    case Field::Text5:
+      return Text5;
+    case Field::Text6:
+      return Text6;
+    case Field::Text7:
+      return Text7;
+  }
+  return nullptr;
+}
 
 Form1::Form1() : Form1(Services{}) {}
 
@@ -36,12 +52,8 @@ Form1::Form1(Services services) : services_(std::move(services)) {
     ownProgramStarter_ = std::make_unique<QtProgramStarter>();
     services_.programStarter = ownProgramStarter_.get();
   }
-  form_ =
-      std::make_unique<QtFormPlatform>(controls_.Text, controls_.List1, services_.presentMessage);
-  window_ = std::make_unique<QtWindow>(
-      this, controls_.Command1, controls_.Command2,
-      QSize(twipsToPixels(kForm1Window.clientWidth), twipsToPixels(kForm1Window.clientHeight)));
-  checks_ = std::make_unique<FieldChecks>(*form_);
+  form_ = std::make_unique<QtFormPlatform>([this](Field field) { return controls_.text(field); },
+                                           controls_.List1, services_.presentMessage);
 
   bindEvents();
   // Sized before it is first mapped: window managers decide on a maximise

@@ -5,24 +5,22 @@
 // to its end before the next event.
 
 #include <QMainWindow>
-#include <array>
+#include <QMargins>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "checks/field_checks.h"
+#include "platform/platform.h"
 #include "platform/qt/qt_form_platform.h"
-#include "platform/window.h"
 
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 namespace vcurve {
-
-class FieldChecks;
-class QtWindow;
 
 struct Form1Controls {
   QPushButton* Command1 = nullptr;
@@ -33,8 +31,16 @@ struct Form1Controls {
   QGroupBox* Frame2 = nullptr;
   QRadioButton* Option1 = nullptr;
   QRadioButton* Option2 = nullptr;
-  std::array<QLineEdit*, 7> Text{};  // Text[0] is Text1
-  std::array<QLabel*, 8> Label{};    // Label[0] is Label1
+  QLineEdit* Text1 = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QLineEdit* Text3 = nullptr;
+  QLineEdit* Text4 = nullptr;
+  QLineEdit* Text5 = nullptr;
+  QLineEdit* Text6 = nullptr;
+  QLineEdit* Text7 = nullptr;
+
+  // The text box that holds a field: Text5 for Field::Text5.
+  QLineEdit* text(Field field) const;
 };
 
 class Form1 : public QMainWindow {
@@ -81,29 +87,42 @@ class Form1 : public QMainWindow {
   void changeEvent(QEvent* event) override;
 
  private:
+  using Handler = void (Form1::*)();
+
   // form1_layout.cpp
   void buildControls();
-  void centreOnScreen();
   // menu_table.cpp
   void buildMenus();
   // form1_events.cpp
   void bindEvents();
-  void runDueFieldChecks();
-  bool settleFieldChecksBeforeCommand();
+  void runLeaveCheck(CheckOutcome (*check)(Platform&));
+  void noteFieldLeft(Handler handler);
+  bool runLeaveHandlers();
   void releasePressedButtons();
+  // form1_geometry.cpp
+  QMargins windowFrame() const;
+  void setOuterHeight(int twips);
+  void setOuterWidth(int twips);
+  void centreOnScreen();
+  void followNewFrame();
   // results_menu.cpp
   void showResultsMenu(const QPoint& position);
 
   Form1Controls controls_;
   Services services_;
   std::unique_ptr<ProgramStarter> ownProgramStarter_;
-  std::unique_ptr<Platform> form_;
-  std::unique_ptr<QtWindow> window_;
-  std::unique_ptr<FieldChecks> checks_;
+  std::unique_ptr<QtFormPlatform> form_;
   std::int16_t pointCount_ = 0;
+
+  // The leave handlers of the fields the focus has left, waiting for the
+  // focus move to complete; at most Text3_LostFocus and Text7_LostFocus.
+  std::vector<Handler> dueLeaveHandlers_;
+  bool leaveCheckRunning_ = false;
+  CheckOutcome leaveCheckOutcome_ = CheckOutcome::Passed;
+
   bool centred_ = false;
   bool centredWithFrame_ = false;
-  QSize lastOuterSize_;
+  QMargins lastFrame_;
 };
 
 }  // namespace vcurve

@@ -1,12 +1,12 @@
-// Which event of which control runs which handler.
+// Which event of which control runs which handler, and when.
 
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
-#include "checks/field_checks.h"
 #include "ui/form1.h"
 
 namespace vcurve {
@@ -36,30 +36,30 @@ void Form1::bindEvents() {
   // A press that moved the focus out of a failing field first lets the
   // field's check speak; the command then runs only if the check passed.
   connect(c.Command1, &QPushButton::clicked, this, [this] {
-    if (settleFieldChecksBeforeCommand()) Command1_Click();
+    if (runLeaveHandlers()) Command1_Click();
   });
   connect(c.Command2, &QPushButton::clicked, this, [this] {
-    if (settleFieldChecksBeforeCommand()) Command2_Click();
+    if (runLeaveHandlers()) Command2_Click();
   });
   connect(c.Command3, &QPushButton::clicked, this, [this] {
-    if (settleFieldChecksBeforeCommand()) Command3_Click();
+    if (runLeaveHandlers()) Command3_Click();
   });
   // An option has already changed when Qt reports it. Its handler always
   // runs, so the visible calculate button matches the chosen curve type.
   connect(c.Option1, &QRadioButton::toggled, this, [this](bool chosen) {
     if (!chosen) return;
-    settleFieldChecksBeforeCommand();
+    runLeaveHandlers();
     Option1_Click();
   });
   connect(c.Option2, &QRadioButton::toggled, this, [this](bool chosen) {
     if (!chosen) return;
-    settleFieldChecksBeforeCommand();
+    runLeaveHandlers();
     Option2_Click();
   });
-  connect(c.Text[4], &QLineEdit::textChanged, this, &Form1::Text5_Change);
-  connect(c.Text[5], &QLineEdit::textChanged, this, &Form1::Text6_Change);
-  c.Text[2]->installEventFilter(this);
-  c.Text[6]->installEventFilter(this);
+  connect(c.Text5, &QLineEdit::textChanged, this, &Form1::Text5_Change);
+  connect(c.Text6, &QLineEdit::textChanged, this, &Form1::Text6_Change);
+  c.Text3->installEventFilter(this);
+  c.Text7->installEventFilter(this);
 
   c.List1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(c.List1, &QListWidget::customContextMenuRequested, this, &Form1::showResultsMenu);
@@ -68,26 +68,53 @@ void Form1::bindEvents() {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut &&
       movesToAnotherControl(static_cast<QFocusEvent*>(event)->reason())) {
-    // Qt is in the middle of moving the focus: the check is noted now and
-    // runs once the move is complete.
-    checks_->noteFocusLost(watched == controls_.Text[2] ? Field::Text3 : Field::Text7);
-    if (checks_->hasDueChecks()) {
-      QMetaObject::invokeMethod(this, &Form1::runDueFieldChecks, Qt::QueuedConnection);
-    }
+    noteFieldLeft(watched == controls_.Text3 ? &Form1::Text3_LostFocus : &Form1::Text7_LostFocus);
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::runDueFieldChecks() {
-  if (!checks_->hasDueChecks()) return;
-  if (checks_->runDueChecks() != CheckOutcome::Passed) releasePressedButtons();
+// Qt reports a focus loss in the middle of moving the focus, where a modal
+// message must not open yet: the handler runs once the move is complete, or
+// at once when the same click also pressed a button, so that the button
+// learns whether the check passed.
+void Form1::noteFieldLeft(Handler handler) {
+  // The two rejecting checks hand the focus back to their own field, which
+  // makes the field that had it lose it; left alone, a failing radius and a
+  // failing station would take the focus from each other for ever. So the
+  // focus moves a check makes start no second check: the field that failed
+  // first keeps the focus.
+  if (leaveCheckRunning_) return;
+  if (std::find(dueLeaveHandlers_.begin(), dueLeaveHandlers_.end(), handler) !=
+      dueLeaveHandlers_.end()) {
+    return;
+  }
+  dueLeaveHandlers_.push_back(handler);
+  QMetaObject::invokeMethod(
+      this, [this] { runLeaveHandlers(); }, Qt::QueuedConnection);
 }
 
-bool Form1::settleFieldChecksBeforeCommand() {
-  if (!checks_->hasDueChecks()) return true;
-  if (checks_->runDueChecks() == CheckOutcome::Passed) return true;
-  releasePressedButtons();
-  return false;
+// Runs the leave handlers of the fields left, in order, and says whether
+// every check passed. After one that does not pass, the rest are dropped:
+// that field has taken the focus back.
+bool Form1::runLeaveHandlers() {
+  bool passed = true;
+  while (passed && !dueLeaveHandlers_.empty()) {
+    const Handler handler = dueLeaveHandlers_.front();
+    dueLeaveHandlers_.erase(dueLeaveHandlers_.begin());
+    leaveCheckOutcome_ = CheckOutcome::Passed;
+    (this->*handler)();
+    passed = leaveCheckOutcome_ == CheckOutcome::Passed;
+  }
+  dueLeaveHandlers_.clear();
+  if (!passed) releasePressedButtons();
+  return passed;
+}
+
+void Form1::runLeaveCheck(CheckOutcome (*check)(Platform&)) {
+  if (leaveCheckRunning_) return;
+  leaveCheckRunning_ = true;
+  leaveCheckOutcome_ = check(*form_);
+  leaveCheckRunning_ = false;
 }
 
 // A button pressed on the way out of a failing field must not stay drawn
@@ -112,21 +139,16 @@ void Form1::showEvent(QShowEvent* event) {
   Form_Resize();
 }
 
-// The window system adds its frame after the window is shown. That changes
-// the outer size without resizing the widget, so no resize event tells of
-// it; the first activation or repaint after it is where it can be seen.
 bool Form1::event(QEvent* event) {
   const bool handled = QMainWindow::event(event);
-  const bool mayShowNewFrame =
-      event->type() == QEvent::WindowActivate || event->type() == QEvent::UpdateRequest;
-  if (mayShowNewFrame && isVisible() && frameGeometry().size() != lastOuterSize_) {
-    Form_Resize();
-    // Centred again by the real frame, once, before the user has had a
-    // chance to move the window.
-    if (!centredWithFrame_ && frameGeometry() != geometry()) {
-      centredWithFrame_ = true;
-      centreOnScreen();
-    }
+  switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+    case QEvent::UpdateRequest:
+      followNewFrame();
+      break;
+    default:
+      break;
   }
   return handled;
 }

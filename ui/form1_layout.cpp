@@ -7,11 +7,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <algorithm>
 #include <limits>
 #include <map>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -111,8 +109,8 @@ void applyColours(QWidget* control, const ControlLayout& row) {
 }
 
 template <typename Control>
-Control* named(const QWidget* client, const std::string& name) {
-  return client->findChild<Control*>(QString::fromStdString(name));
+Control* named(const QWidget* client, const char* name) {
+  return client->findChild<Control*>(QString::fromLatin1(name));
 }
 
 }  // namespace
@@ -144,24 +142,26 @@ void Form1::buildControls() {
     byTabIndex.emplace_back(row.tabIndex, control);
   }
 
-  controls_.Command1 = named<QPushButton>(client, "Command1");
-  controls_.Command2 = named<QPushButton>(client, "Command2");
-  controls_.Command3 = named<QPushButton>(client, "Command3");
-  controls_.List1 = named<QListWidget>(client, "List1");
-  controls_.Frame1 = named<QGroupBox>(client, "Frame1");
-  controls_.Frame2 = named<QGroupBox>(client, "Frame2");
-  controls_.Option1 = named<QRadioButton>(client, "Option1");
-  controls_.Option2 = named<QRadioButton>(client, "Option2");
-  for (std::size_t i = 0; i < controls_.Text.size(); ++i) {
-    controls_.Text[i] = named<QLineEdit>(client, "Text" + std::to_string(i + 1));
-  }
-  for (std::size_t i = 0; i < controls_.Label.size(); ++i) {
-    controls_.Label[i] = named<QLabel>(client, "Label" + std::to_string(i + 1));
-  }
+  auto& c = controls_;
+  c.Command1 = named<QPushButton>(client, "Command1");
+  c.Command2 = named<QPushButton>(client, "Command2");
+  c.Command3 = named<QPushButton>(client, "Command3");
+  c.List1 = named<QListWidget>(client, "List1");
+  c.Frame1 = named<QGroupBox>(client, "Frame1");
+  c.Frame2 = named<QGroupBox>(client, "Frame2");
+  c.Option1 = named<QRadioButton>(client, "Option1");
+  c.Option2 = named<QRadioButton>(client, "Option2");
+  c.Text1 = named<QLineEdit>(client, "Text1");
+  c.Text2 = named<QLineEdit>(client, "Text2");
+  c.Text3 = named<QLineEdit>(client, "Text3");
+  c.Text4 = named<QLineEdit>(client, "Text4");
+  c.Text5 = named<QLineEdit>(client, "Text5");
+  c.Text6 = named<QLineEdit>(client, "Text6");
+  c.Text7 = named<QLineEdit>(client, "Text7");
 
   // The window opens as Option1_Click leaves it, without running it.
-  controls_.Option1->setChecked(true);
-  controls_.Command2->hide();
+  c.Option1->setChecked(true);
+  c.Command2->hide();
 
   // Tab follows the tab indexes; frames and labels are in the order but
   // never take the focus, and hidden buttons are skipped by Qt itself.
@@ -173,19 +173,6 @@ void Form1::buildControls() {
     if (previous != nullptr) QWidget::setTabOrder(previous, control);
     previous = control;
   }
-}
-
-void Form1::centreOnScreen() {
-  const QScreen* screen = this->screen();
-  if (screen == nullptr) return;
-  // Until the window system has framed the window, its fixed outer size
-  // stands in for the real one.
-  const bool framed = frameGeometry() != geometry();
-  const QSize outer = framed ? frameGeometry().size()
-                             : QSize(twipsToPixels(kForm1Window.outerWidth),
-                                     twipsToPixels(kForm1Window.outerHeight));
-  const QRect available = screen->availableGeometry();
-  move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
 }  // namespace vcurve

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "platform/window.h"
+#include "platform/platform.h"
 
 namespace vcurve {
 

@@ -29,19 +29,19 @@ void ShowMessageBox(QWidget* parent, std::string_view prompt, MessageStyle style
   box.exec();
 }
 
-QtFormPlatform::QtFormPlatform(std::array<QLineEdit*, 7> fields, QListWidget* list,
+QtFormPlatform::QtFormPlatform(std::function<QLineEdit*(Field)> fieldBox, QListWidget* list,
                                MessagePresenter presenter)
-    : fields_(fields), list_(list), presenter_(std::move(presenter)) {}
+    : fieldBox_(std::move(fieldBox)), list_(list), presenter_(std::move(presenter)) {}
 
-std::string QtFormPlatform::fieldText(Field f) const { return field(f)->text().toStdString(); }
+std::string QtFormPlatform::fieldText(Field f) const { return fieldBox_(f)->text().toStdString(); }
 
 void QtFormPlatform::setFieldText(Field f, std::string_view text) {
   // textChanged is delivered synchronously, so a grade field's change check
   // has run when this returns.
-  field(f)->setText(fromUtf8(text));
+  fieldBox_(f)->setText(fromUtf8(text));
 }
 
-void QtFormPlatform::setFocus(Field f) { field(f)->setFocus(Qt::OtherFocusReason); }
+void QtFormPlatform::setFocus(Field f) { fieldBox_(f)->setFocus(Qt::OtherFocusReason); }
 
 void QtFormPlatform::appendListLine(std::string_view line) {
   list_->addItem(fromUtf8(line));

@@ -2,8 +2,6 @@
 
 // Platform bound to real widgets.
 
-#include <QPointer>
-#include <array>
 #include <functional>
 
 #include "platform/platform.h"
@@ -26,7 +24,9 @@ void ShowMessageBox(QWidget* parent, std::string_view prompt, MessageStyle style
 
 class QtFormPlatform : public Platform {
  public:
-  QtFormPlatform(std::array<QLineEdit*, 7> fields, QListWidget* list, MessagePresenter presenter);
+  // fieldBox: the text box that holds a field.
+  QtFormPlatform(std::function<QLineEdit*(Field)> fieldBox, QListWidget* list,
+                 MessagePresenter presenter);
 
   std::string fieldText(Field field) const override;
   void setFieldText(Field field, std::string_view text) override;
@@ -36,9 +36,7 @@ class QtFormPlatform : public Platform {
   void ShowMessage(std::string_view prompt, MessageStyle style, std::string_view title) override;
 
  private:
-  QLineEdit* field(Field f) const { return fields_[static_cast<std::size_t>(f)]; }
-
-  std::array<QLineEdit*, 7> fields_;
+  std::function<QLineEdit*(Field)> fieldBox_;
   QListWidget* list_;
   MessagePresenter presenter_;
 };

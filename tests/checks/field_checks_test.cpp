@@ -39,11 +39,9 @@ TEST_P(LeaveCheck, MessagesTextAndFocus) {
   form.text(Field::Text1) = c.P;
   form.text(Field::Text2) = c.L;
   form.text(c.field) = c.value;
-  FieldChecks checks(form);
   form.focus = Field::Text4;
 
-  const CheckOutcome outcome =
-      c.field == Field::Text3 ? checks.Text3_LostFocus() : checks.Text7_LostFocus();
+  const CheckOutcome outcome = c.field == Field::Text3 ? CheckRadius(form) : CheckStation(form);
 
   EXPECT_EQ(form.messages, c.messages);
   if (c.rejected) {
@@ -111,19 +109,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LeaveCheck, RejectsAgainWhenLeftAgainWithoutTyping) {
   RecordingPlatform form;
   form.text(Field::Text3) = "120";
-  FieldChecks checks(form);
-  checks.Text3_LostFocus();
-  checks.Text3_LostFocus();
+  CheckRadius(form);
+  CheckRadius(form);
   EXPECT_EQ(form.messages, (std::vector<Message>{kRadiusMessage, kRadiusMessage}));
 }
 
 // The user types into a grade field, one change at a time.
 int noticesWhileTyping(const std::vector<std::string>& texts) {
   RecordingPlatform form;
-  FieldChecks checks(form);
   for (const auto& text : texts) {
     form.text(Field::Text6) = text;
-    checks.Text6_Change();
+    CheckGrade(form, Field::Text6);
   }
   return static_cast<int>(form.messages.size());
 }
@@ -151,85 +147,15 @@ TEST(GradeNotice, InformsAndChangesNothing) {
   RecordingPlatform form;
   form.text(Field::Text5) = "12";
   form.focus = Field::Text5;
-  FieldChecks checks(form);
-  EXPECT_EQ(checks.Text5_Change(), CheckOutcome::Notified);
+  EXPECT_EQ(CheckGrade(form, Field::Text5), CheckOutcome::Notified);
   EXPECT_EQ(form.messages, std::vector<Message>{kGradeNotice});
   EXPECT_EQ(form.text(Field::Text5), "12");
   EXPECT_EQ(form.focus, Field::Text5);
 
   form.text(Field::Text5) = "1E400";
-  EXPECT_EQ(checks.Text5_Change(), CheckOutcome::Failed);
+  EXPECT_EQ(CheckGrade(form, Field::Text5), CheckOutcome::Failed);
   EXPECT_EQ(form.messages.back(), kTooLarge);
   EXPECT_EQ(form.text(Field::Text5), "1E400");
-}
-
-// A curve whose radius and station both fail: the user is in Text3 and
-// clicks into Text7, and each check would take the focus back.
-struct PingPong : ::testing::Test {
-  RecordingPlatform form;
-  FieldChecks checks{form};
-
-  PingPong() {
-    form.fill({"500", "40", "120", "", "", "", "9999"});
-    form.focus = Field::Text3;
-  }
-  void bindSynchronously() {
-    form.onFocusLost = [this](Field f) {
-      if (f == Field::Text3) checks.Text3_LostFocus();
-      if (f == Field::Text7) checks.Text7_LostFocus();
-    };
-  }
-  // As the window does: the loss is noted during the focus change and
-  // checked when the event loop next gets round to it.
-  void bindDeferred() {
-    form.onFocusLost = [this](Field f) { checks.noteFocusLost(f); };
-  }
-  void settle() {
-    while (checks.hasDueChecks()) checks.runDueChecks();
-  }
-};
-
-TEST_F(PingPong, SynchronousFocusEventsSettleOnTheFirstFailure) {
-  bindSynchronously();
-  form.moveFocus(Field::Text7);
-  EXPECT_EQ(form.messages, std::vector<Message>{kRadiusMessage});
-  EXPECT_EQ(form.focus, Field::Text3);
-  EXPECT_EQ(form.text(Field::Text7), "9999");
-
-  form.text(Field::Text3) = "800";
-  form.moveFocus(Field::Text7);
-  form.moveFocus(Field::Text3);
-  EXPECT_EQ(form.messages, (std::vector<Message>{kRadiusMessage, kStationMessage}));
-  EXPECT_EQ(form.focus, Field::Text7);
-  EXPECT_EQ(form.text(Field::Text3), "800");
-}
-
-TEST_F(PingPong, DeferredFocusEventsSettleOnTheFirstFailure) {
-  bindDeferred();
-  for (int round = 1; round <= 3; ++round) {
-    form.moveFocus(Field::Text7);
-    settle();
-    EXPECT_EQ(form.messages.size(), static_cast<std::size_t>(round));
-    EXPECT_EQ(form.focus, Field::Text3);
-  }
-  EXPECT_FALSE(checks.rejectionInProgress());
-}
-
-TEST_F(PingPong, TwoLossesBeforeTheLoopRunsCheckOnlyTheFirstFailure) {
-  bindDeferred();
-  form.moveFocus(Field::Text7);
-  form.moveFocus(Field::Text4);  // Text7 lost the focus too before any check ran
-  EXPECT_EQ(checks.runDueChecks(), CheckOutcome::Rejected);
-  EXPECT_FALSE(checks.hasDueChecks());
-  EXPECT_EQ(form.messages, std::vector<Message>{kRadiusMessage});
-  EXPECT_EQ(form.focus, Field::Text3);
-
-  form.text(Field::Text3) = "800";
-  form.moveFocus(Field::Text7);
-  form.moveFocus(Field::Text4);
-  EXPECT_EQ(checks.runDueChecks(), CheckOutcome::Rejected);
-  EXPECT_EQ(form.messages.back(), kStationMessage);
-  EXPECT_EQ(form.focus, Field::Text7);
 }
 
 }  // namespace

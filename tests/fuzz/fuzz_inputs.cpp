@@ -48,24 +48,23 @@ void pressCalculate(FuzzedDataProvider& data) {
   for (const auto& line : form.lines) require(line.find("-0=") == std::string::npos);
 }
 
-void leaveCheckedFields(FuzzedDataProvider& data) {
+void runFieldChecks(FuzzedDataProvider& data) {
   RecordingPlatform form;
   for (auto& text : form.texts) text = data.ConsumeRandomLengthString(64);
-  FieldChecks checks(form);
-  form.onFocusLost = [&](Field f) { checks.noteFocusLost(f); };
-  form.onChange = [&](Field f) {
-    f == Field::Text5 ? checks.Text5_Change() : checks.Text6_Change();
-  };
-  checks.Text5_Change();
-  checks.Text6_Change();
-  for (int move = 0; move < 6 && data.remaining_bytes() > 0; ++move) {
-    const auto field = static_cast<Field>(data.ConsumeIntegralInRange<int>(0, 6));
-    form.moveFocus(field);
-    const auto outcome = checks.runDueChecks();
-    if (outcome == CheckOutcome::Rejected) require(form.focus && form.text(*form.focus).empty());
-    require(!checks.rejectionInProgress() && !checks.hasDueChecks());
+  form.focus = Field::Text4;
+  require(CheckGrade(form, Field::Text5) != CheckOutcome::Rejected);
+  require(CheckGrade(form, Field::Text6) != CheckOutcome::Rejected);
+  require(form.focus == Field::Text4);
+  for (const Field field : {Field::Text3, Field::Text7}) {
+    const std::string before = form.text(field);
+    const auto outcome = field == Field::Text3 ? CheckRadius(form) : CheckStation(form);
+    if (outcome == CheckOutcome::Rejected) {
+      require(form.focus == field && form.text(field).empty());
+    } else {
+      require(outcome != CheckOutcome::Notified && form.text(field) == before);
+    }
   }
-  require(form.messages.size() <= 2 + 6);
+  require(form.messages.size() <= 4);
 }
 
 }  // namespace
@@ -80,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
       pressCalculate(data);
       break;
     default:
-      leaveCheckedFields(data);
+      runFieldChecks(data);
       break;
   }
   return 0;

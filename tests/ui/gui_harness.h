@@ -36,7 +36,10 @@ class GuiHarness {
   ~GuiHarness();
 
   Form1& form() { return *form_; }
-  QLineEdit* text(int n) { return form_->controls().Text[static_cast<std::size_t>(n - 1)]; }
+  // Text1 for 1, Text7 for 7.
+  QLineEdit* text(int n) {
+    return form_->centralWidget()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+  }
   QStringList lines() const;
 
   // Types the seven values of the worked example curve (P 500, L 40, R 800,
