@@ -2,6 +2,7 @@
 # One entry point for building, running and testing on Debian 12.
 #   ./dev.sh run        install what is missing, build, start the calculator
 #   ./dev.sh test       install what is missing, build, run every test
+#   ./dev.sh frame-check  start the window 30 times under openbox on Xvfb: size and place
 #   ./dev.sh sanitize   core and checks tests under AddressSanitizer and UBSan
 #   ./dev.sh fuzz [s]   the libFuzzer target for s seconds (default 60)
 #   ./dev.sh bench      build and run the benchmarks
@@ -15,6 +16,7 @@ build_packages=(cmake ninja-build g++ pkg-config libgtest-dev locales
 fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev xvfb xauth time python3 xdotool procps)
 format_packages=(clang-format)
+frame_packages=(xvfb openbox xdotool x11-utils)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -54,6 +56,11 @@ case "${1:-}" in
     install_missing "${build_packages[@]}"
     configure_and_build build
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+    ;;
+  frame-check)
+    install_missing "${build_packages[@]}" "${frame_packages[@]}"
+    configure_and_build build
+    tests/ui/frame_check.sh build
     ;;
   sanitize)
     install_missing "${build_packages[@]}"
