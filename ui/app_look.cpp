@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
-#include <QStyleFactory>
 #include <QTranslator>
+
+#include "ui/app_style.h"
 
 namespace vcurve {
 namespace {
@@ -21,9 +22,9 @@ constexpr int kFontPixelSize = 12;
 }  // namespace
 
 void ApplyApplicationLook(QApplication& app) {
-  // Fusion paints the button face in the palette's button colour; native
-  // styles on some desktops ignore it.
-  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
+  // One style on every desktop: native styles on some of them ignore the
+  // palette's button colour.
+  QApplication::setStyle(new AppStyle);
 
   QFont font = QApplication::font();
   const QStringList installed = QFontDatabase::families();

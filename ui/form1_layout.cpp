@@ -99,10 +99,17 @@ void applyColours(QWidget* control, const ControlLayout& row) {
       palette.setColor(QPalette::Text, colourOf(row.text, system.color(QPalette::Text)));
       [[fallthrough]];
     case ControlKind::Label:
+      palette.setColor(QPalette::Window, colourOf(row.background, system.color(QPalette::Window)));
+      palette.setColor(QPalette::WindowText,
+                       colourOf(row.text, system.color(QPalette::WindowText)));
+      break;
     case ControlKind::OptionButton:
       palette.setColor(QPalette::Window, colourOf(row.background, system.color(QPalette::Window)));
       palette.setColor(QPalette::WindowText,
                        colourOf(row.text, system.color(QPalette::WindowText)));
+      // The dot of a chosen option is drawn in the Text role, which would
+      // otherwise come from the frame's caption colour.
+      palette.setColor(QPalette::Text, colourOf(row.text, system.color(QPalette::WindowText)));
       break;
   }
   control->setPalette(palette);

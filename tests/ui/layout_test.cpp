@@ -18,6 +18,8 @@ namespace {
 
 int px(int twips) { return qRound(twips / 15.0); }
 
+const QColor kButtonFace(0xFF, 0xFF, 0xC0);
+
 QColor textColourOf(const QWidget* w) {
   if (qobject_cast<const QPushButton*>(w)) return w->palette().color(QPalette::ButtonText);
   if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QListWidget*>(w)) {
@@ -170,6 +172,37 @@ class LayoutTest : public vcurve::testing::GuiTestCase {
     const QRect screen = form.screen()->availableGeometry();
     QVERIFY(qAbs(form.frameGeometry().center().x() - screen.center().x()) <= 1);
     QVERIFY(qAbs(form.frameGeometry().center().y() - screen.center().y()) <= 1);
+  }
+
+  // What the user sees, pixel by pixel: a face filled flat with the button
+  // colour, an option's dot in the text colour rather than the frame
+  // caption's teal, and the focus on a results list that has no line yet.
+  void buttonFacesAreFlat() {
+    for (QPushButton* button : {gui->form().controls().Command1, gui->form().controls().Command3}) {
+      const QImage face = button->grab().toImage();
+      for (int x = 4; x < face.width() - 4; ++x) QCOMPARE(face.pixelColor(x, 4), kButtonFace);
+      for (int y = 4; y < face.height() - 4; ++y) QCOMPARE(face.pixelColor(4, y), kButtonFace);
+    }
+  }
+
+  void optionDotIsNotTeal() {
+    const QImage option = gui->form().controls().Option1->grab().toImage();
+    for (int y = 0; y < option.height(); ++y) {
+      for (int x = 0; x < option.width(); ++x) {
+        const QColor c = option.pixelColor(x, y);
+        const bool teal =
+            c.red() < 120 && c.green() > c.red() + 40 && qAbs(c.green() - c.blue()) < 30;
+        QVERIFY2(!teal, qPrintable(QStringLiteral("teal at %1,%2").arg(x).arg(y)));
+      }
+    }
+  }
+
+  void emptyListShowsTheFocus() {
+    QListWidget* list = gui->form().controls().List1;
+    const QImage unfocused = list->grab().toImage();
+    list->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QVERIFY(list->grab().toImage() != unfocused);
   }
 
   void menus() {
