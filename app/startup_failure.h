@@ -1,0 +1,16 @@
+#pragma once
+
+// A start that cannot open any window ends with one line on stderr that
+// says why, and exit status 1, instead of Qt's own lines and an abort.
+
+namespace vcurve {
+
+// Before the QApplication is made: holds Qt's messages back, and turns the
+// fatal one Qt gives when no window system can be reached into that line.
+void ExplainStartupFailure(const char* program);
+
+// Once the QApplication exists: shows the messages held back and gives
+// Qt's messages their usual way out again.
+void ReleaseStartupMessages();
+
+}  // namespace vcurve
