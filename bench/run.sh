@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every benchmark against one build folder configured with
 # -DVCURVE_BUILD_BENCHMARKS=ON: the core's per-call costs, the table
-# program's speed against Python, and the window's start-up against a bare
-# Qt window. Usage: bench/run.sh BUILD_DIR
+# program's speed against Python, the window's start-up against a bare Qt
+# window, and the window with a megabyte in a field.
+# Usage: bench/run.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: bench/run.sh BUILD_DIR}
 here=$(dirname "$0")
@@ -19,3 +20,6 @@ echo "== vcurve-table, 1,000,000 stations"
 echo
 echo "== start-up"
 "$here/startup.sh" "$build"
+echo
+echo "== the window with a megabyte in a field"
+"$here/big_field.sh" "$build"

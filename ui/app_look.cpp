@@ -35,6 +35,9 @@ void ApplyApplicationLook(QApplication& app) {
   families << font.families();
   font.setFamilies(families);
   font.setPixelSize(kFontPixelSize);
+  // Chinese, digits and Latin letters need no shaping; without it a text
+  // box lays out and paints a long text in about half the time.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   QApplication::setFont(font);
 
   // Qt's own texts (a text box's context menu, for one) in Chinese too.

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/form1.h"
+#include "ui/steady_cursor.h"
 
 namespace vcurve {
 namespace {
@@ -60,6 +61,8 @@ void Form1::bindEvents() {
   connect(c.Text6, &QLineEdit::textChanged, this, &Form1::Text6_Change);
   c.Text3->installEventFilter(this);
   c.Text7->installEventFilter(this);
+
+  KeepCursorSteadyInLongTexts(this);
 
   c.List1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(c.List1, &QListWidget::customContextMenuRequested, this, &Form1::showResultsMenu);

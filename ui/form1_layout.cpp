@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -69,6 +70,13 @@ QWidget* createControl(const ControlLayout& row, QWidget* container) {
       auto* text = new QLineEdit(container);
       text->setMaxLength(std::numeric_limits<int>::max());
       text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      // Left to right whatever is typed. Left to decide for itself, a text
+      // box scans its whole text for the direction at every cursor move and
+      // paint, a fifth of the time a keystroke takes in a megabyte of text.
+      // The key a keyboard's direction switch sends is the only way to tell
+      // it.
+      QKeyEvent leftToRight(QEvent::KeyPress, Qt::Key_Direction_L, Qt::NoModifier);
+      QCoreApplication::sendEvent(text, &leftToRight);
       return text;
     }
     case ControlKind::OptionButton:

@@ -4,8 +4,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStyleHints>
 
 #include "gui_harness.h"
+#include "ui/steady_cursor.h"
 
 using namespace vcurve;
 using vcurve::testing::GuiHarness;
@@ -107,6 +109,25 @@ class KeyboardTest : public vcurve::testing::GuiTestCase {
     QVERIFY(gui->form().isVisible());
     press(Qt::Key_E, Qt::ControlModifier);
     QVERIFY(!gui->form().isVisible());
+  }
+
+  // Each blink repaints the whole line: with a pasted megabyte it would keep
+  // a core busy. The cursor stands still only while such a field has the focus.
+  void cursorStandsStillInAHugeText() {
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int desktop = hints->cursorFlashTime();
+    QVERIFY(desktop > 0);
+    gui->text(1)->setFocus(Qt::MouseFocusReason);
+    gui->text(1)->setText(QString(kSteadyCursorLength, QLatin1Char('9')));
+    QCOMPARE(hints->cursorFlashTime(), desktop);
+    QTest::keyClick(gui->text(1), Qt::Key_9);
+    QCOMPARE(hints->cursorFlashTime(), 0);
+    gui->text(2)->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(hints->cursorFlashTime(), desktop);
+    gui->text(1)->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(hints->cursorFlashTime(), 0);
+    gui->text(1)->clear();
+    QCOMPARE(hints->cursorFlashTime(), desktop);
   }
 
   void altOpensTheMenus_data() {
