@@ -75,8 +75,14 @@ class CommandsTest : public vcurve::testing::GuiTestCase {
 
   void resetWarnsOnceWhenAFieldIsEmpty() {
     gui->fill({"500", "40", "800", "100", "12", "2", ""});
+    QStringList emptied;
+    for (int n = 1; n <= 6; ++n) {
+      connect(gui->text(n), &QLineEdit::textChanged, this,
+              [&emptied, n] { emptied << QStringLiteral("Text%1").arg(n); });
+    }
     QTest::mouseClick(c().Command3, Qt::LeftButton);
     settle();
+    QCOMPARE(emptied, (QStringList{"Text1", "Text2", "Text3", "Text4", "Text6", "Text5"}));
     // Emptying the grade of 12 runs its check on the empty text: no notice.
     QCOMPARE(gui->messages, (std::vector<Message>{{"你未作任何计算，请输入所有选项的数据！",
                                                    MessageStyle::Warning, "警告"}}));
