@@ -47,16 +47,18 @@ std::vector<std::string> writtenLines(CurveType type, const Curve& curve,
   const std::vector<std::string_view> views(args.begin(), args.end());
   const TableRequest request = parseCommandLine(views).request;
 
-  char* data = nullptr;
-  std::size_t size = 0;
-  std::FILE* memory = open_memstream(&data, &size);
-  OutputBuffer out(memory);
+  std::FILE* file = std::tmpfile();
+  EXPECT_NE(file, nullptr);
+  if (file == nullptr) return {};
+  OutputBuffer out(file);
   writeResultLines(request, planStations(request), out, [](std::int64_t, double) {});
   EXPECT_TRUE(out.finish());
-  std::fclose(memory);
+  std::rewind(file);
+  std::string all;
+  char block[1 << 16];
+  for (std::size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) all.append(block, n);
+  std::fclose(file);
   std::vector<std::string> lines;
-  std::string all(data, size);
-  std::free(data);
   for (std::size_t start = 0; start < all.size();) {
     const std::size_t end = all.find('\n', start);
     lines.push_back(all.substr(start, end - start));

@@ -235,7 +235,8 @@ TEST(NumericProperties, PrintedTextReadsBackAsFifteenDigitValue) {
 // Users whose locale writes "," for the decimal point get the same numbers.
 TEST(NumericProperties, IgnoreTheProcessLocale) {
   const char* installed = nullptr;
-  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE.utf8"}) {
+  for (const char* name :
+       {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE.utf8", "German_Germany.1252"}) {
     if ((installed = std::setlocale(LC_ALL, name)) != nullptr) break;
   }
   if (installed == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
