@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The third-party libraries of the Windows build, as static libraries for
+# MinGW-w64, from the same Debian sources as the Linux packages:
+#   cmake/windows-deps.sh FOLDER
+# fetches the sources into FOLDER/src, builds in FOLDER/build and installs into
+# FOLDER/prefix: GoogleTest (from the installed googletest package), zlib,
+# pugixml and libxlsxwriter. The prefix is then found by find_package and
+# pkg-config as the system's libraries are on Linux. Built once: a later run
+# does nothing until this script or the toolchain file changes.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+deps=$(realpath -m "$1")
+toolchain=$here/mingw-w64-x86_64.cmake
+prefix=$deps/prefix
+recipe=$(cat "$0" "$toolchain" | sha256sum | cut -c1-16)
+done_stamp=$prefix/.built-$recipe
+[ -f "$done_stamp" ] && exit 0
+
+rm -rf "$deps/build" "$prefix"
+mkdir -p "$deps/src" "$deps/build" "$prefix"
+log=$deps/build/log.txt
+echo "Building the Windows libraries into $prefix (log: $log)"
+
+# Sources come from Debian's archive through a sources list of our own, so
+# that the system's apt configuration stays as it is.
+fetch_sources() {  # source package names
+  local apt_state=$deps/apt
+  mkdir -p "$apt_state/lists/partial" "$apt_state/cache/archives/partial"
+  cat >"$apt_state/vcurve.sources" <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+  local options=(-o "Dir::Etc::sourcelist=$apt_state/vcurve.sources"
+    -o Dir::Etc::sourceparts=/dev/null -o "Dir::State::Lists=$apt_state/lists"
+    -o "Dir::Cache=$apt_state/cache" -o APT::Sandbox::User=root)
+  apt-get -qq "${options[@]}" update
+  (cd "$deps/src" && apt-get -qq "${options[@]}" source --download-only "$@")
+}
+
+unpack() {  # source package name; prints the unpacked folder
+  local dsc
+  dsc=$(ls "$deps/src/$1"_*.dsc | sort -V | tail -n 1)
+  local folder=$deps/src/$(basename "$dsc" .dsc)
+  [ -d "$folder" ] || dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1
+  echo "$folder"
+}
+
+cmake_build() {  # name, source folder, target, then cmake options
+  local name=$1 source=$2 target=$3
+  shift 3
+  cmake -S "$source" -B "$deps/build/$name" -G Ninja --toolchain "$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DVCURVE_WINDOWS_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" >>"$log" 2>&1
+  cmake --build "$deps/build/$name" --target "$target" >>"$log" 2>&1
+}
+
+have_sources=yes
+for package in zlib pugixml libxlsxwriter; do
+  ls "$deps/src/$package"_*.dsc >/dev/null 2>&1 || have_sources=no
+done
+[ $have_sources = yes ] || fetch_sources zlib pugixml libxlsxwriter
+
+# GoogleTest with gMock, as Debian's libgtest-dev has both.
+cmake_build googletest /usr/src/googletest all -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+cmake --install "$deps/build/googletest" >>"$log" 2>&1
+
+# zlib's own build makes a DLL and a static library side by side (and Debian's
+# copy lacks the DLL's resource file); only the static one is built, and
+# installed under the name that -lz and FindZLIB look for.
+zlib=$(unpack zlib)
+cmake_build zlib "$zlib" zlibstatic
+install -D -m 644 "$deps/build/zlib/libzlibstatic.a" "$prefix/lib/libz.a"
+install -D -m 644 -t "$prefix/include" "$zlib/zlib.h" "$deps/build/zlib/zconf.h"
+install -D -m 644 -t "$prefix/lib/pkgconfig" "$deps/build/zlib/zlib.pc"
+
+cmake_build pugixml "$(unpack pugixml)" all -DPUGIXML_BUILD_TESTS=OFF
+cmake --install "$deps/build/pugixml" >>"$log" 2>&1
+
+# Debian builds it against its minizip and OpenSSL packages, which have no
+# Windows build here; the copies that come with it do the same job.
+cmake_build libxlsxwriter "$(unpack libxlsxwriter)" all -DUSE_SYSTEM_MINIZIP=OFF \
+  -DUSE_OPENSSL_MD5=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DZLIB_ROOT="$prefix"
+cmake --install "$deps/build/libxlsxwriter" >>"$log" 2>&1
+
+ls "$deps/src"/*.dsc | xargs -n 1 basename >"$done_stamp"
+echo "Windows libraries built: $(tr '\n' ' ' <"$done_stamp")"
