@@ -34,10 +34,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # ctest and GoogleTest's test discovery start the .exe files through Wine,
 # with a Wine prefix of the build folder's own and without Wine's chatter.
+# Wine names the host's files in the host locale's character set: a UTF-8
+# locale, whatever the caller's, or Chinese file names cannot be made; it
+# also gives the programs the same Windows locale on every machine.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   find_program(VCURVE_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
   if(VCURVE_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR
-        env WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix WINEDEBUG=-all ${VCURVE_WINE})
+        env -u LOCPATH LC_ALL=C.UTF-8 WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix WINEDEBUG=-all
+        ${VCURVE_WINE})
   endif()
 endif()

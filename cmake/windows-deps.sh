@@ -8,16 +8,17 @@
 # pkg-config as the system's libraries are on Linux. Built once: a later run
 # does nothing until this script or the toolchain file changes.
 set -euo pipefail
+shopt -s inherit_errexit
 here=$(cd "$(dirname "$0")" && pwd)
 deps=$(realpath -m "$1")
 toolchain=$here/mingw-w64-x86_64.cmake
 prefix=$deps/prefix
-recipe=$(cat "$0" "$toolchain" | sha256sum | cut -c1-16)
+recipe=$(cat "$0" "$toolchain" "$here"/patches/*.patch | sha256sum | cut -c1-16)
 done_stamp=$prefix/.built-$recipe
 [ -f "$done_stamp" ] && exit 0
 
 rm -rf "$deps/build" "$prefix"
-mkdir -p "$deps/src" "$deps/build" "$prefix"
+mkdir -p "$deps/src" "$deps/build/src" "$prefix"
 log=$deps/build/log.txt
 echo "Building the Windows libraries into $prefix (log: $log)"
 
@@ -40,11 +41,14 @@ SOURCES
   (cd "$deps/src" && apt-get -qq "${options[@]}" source --download-only "$@")
 }
 
-unpack() {  # source package name; prints the unpacked folder
+unpack() {  # source package name; prints the unpacked folder, with our patches applied
   local dsc
   dsc=$(ls "$deps/src/$1"_*.dsc | sort -V | tail -n 1)
-  local folder=$deps/src/$(basename "$dsc" .dsc)
-  [ -d "$folder" ] || dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1
+  local folder=$deps/build/src/$(basename "$dsc" .dsc) patch
+  dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1
+  for patch in "$here/patches/$1"-*.patch; do
+    [ -f "$patch" ] && patch -d "$folder" -p1 --quiet <"$patch"
+  done
   echo "$folder"
 }
 
@@ -80,7 +84,9 @@ cmake_build pugixml "$(unpack pugixml)" all -DPUGIXML_BUILD_TESTS=OFF
 cmake --install "$deps/build/pugixml" >>"$log" 2>&1
 
 # Debian builds it against its minizip and OpenSSL packages, which have no
-# Windows build here; the copies that come with it do the same job.
+# Windows build here; the copies that come with it do the same job. Our patch
+# gives MinGW the wide file API that only its MSVC build uses, so that a
+# workbook with a Chinese name can be written.
 cmake_build libxlsxwriter "$(unpack libxlsxwriter)" all -DUSE_SYSTEM_MINIZIP=OFF \
   -DUSE_OPENSSL_MD5=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DZLIB_ROOT="$prefix"
 cmake --install "$deps/build/libxlsxwriter" >>"$log" 2>&1
