@@ -42,6 +42,15 @@ std::string utf8FromWide(const wchar_t* wide) {
   return text;
 }
 
+void binaryMode(std::FILE* stream, DWORD standardHandle) {
+  // A stream the program was started without has no mode to set, and
+  // _setmode on it would end in the C library's invalid-parameter handler.
+  const HANDLE handle = GetStdHandle(standardHandle);
+  const int descriptor = _fileno(stream);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE || descriptor < 0) return;
+  _setmode(descriptor, _O_BINARY);
+}
+
 UINT consoleCodePageAtStart = 0;
 
 void restoreConsoleCodePage() {
@@ -67,8 +76,8 @@ std::vector<std::string> utf8Arguments(int, char**) {
 void prepareStandardStreams() {
   // Text mode would turn every "\n" into "\r\n", and the CSV's own "\r\n"
   // into "\r\r\n": the table is written as the same bytes as everywhere.
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
+  binaryMode(stdout, STD_OUTPUT_HANDLE);
+  binaryMode(stderr, STD_ERROR_HANDLE);
   // Without a console (output to a file or a pipe) there is nothing to set.
   consoleCodePageAtStart = GetConsoleOutputCP();
   if (consoleCodePageAtStart != 0 && consoleCodePageAtStart != CP_UTF8 &&
