@@ -19,12 +19,13 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 # Headers, libraries and CMake packages come from the MinGW tree and from the
 # prefix of third-party libraries built for Windows, never from the host.
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+# pkg-config reads the .pc files of Windows libraries only, never the host's.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/x86_64-w64-mingw32/lib/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
 if(VCURVE_WINDOWS_PREFIX)
   list(APPEND CMAKE_FIND_ROOT_PATH ${VCURVE_WINDOWS_PREFIX})
   list(APPEND CMAKE_PREFIX_PATH ${VCURVE_WINDOWS_PREFIX})
-  # pkg-config reads only the prefix's .pc files, not the host's.
-  set(ENV{PKG_CONFIG_LIBDIR} ${VCURVE_WINDOWS_PREFIX}/lib/pkgconfig)
-  set(ENV{PKG_CONFIG_PATH} "")
+  set(ENV{PKG_CONFIG_LIBDIR} ${VCURVE_WINDOWS_PREFIX}/lib/pkgconfig:$ENV{PKG_CONFIG_LIBDIR})
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VCURVE_WINDOWS_PREFIX)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
