@@ -1,0 +1,181 @@
+#include "profile/checks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/numeric_text.h"
+
+namespace vcurve::profile {
+namespace {
+
+// Values are judged as they are printed, so that no finding reads
+// "5.00% > 5%": lengths and radii to the millimetre, grades to 0.01 %.
+double printedLength(double metres) { return RoundToPlaces(metres, 3); }
+double printedGrade(double percent) { return RoundToPlaces(std::fabs(percent), 2); }
+
+class Checker {
+ public:
+  Checker(const Profile& profile, const DesignCode& code, const SpeedLimits& limits)
+      : profile_(profile), code_(code), limits_(limits) {}
+
+  std::vector<Finding> run() {
+    const auto& points = profile_.points();
+    const std::size_t last = points.size() - 1;
+    for (const std::size_t end : {std::size_t{0}, last}) {
+      if (points[end].radius > 0) {
+        Finding f =
+            atPoint(Severity::Note, Rule::EndRadius, end, Quantity::Radius, points[end].radius);
+        f.remark = "起点和终点不设竖曲线，此半径不起作用";
+        add(f);
+      }
+    }
+    for (std::size_t k = 1; k < last; ++k) checkPoint(k);
+    for (std::size_t k = 0; k < last; ++k) checkGrade(k, last);
+    for (const Profile::Overfull& overfull : profile_.overfullGrades()) checkOverfull(overfull);
+
+    std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
+      if (a.severity != b.severity) return a.severity < b.severity;
+      if (a.station != b.station) return a.station < b.station;
+      return a.rule < b.rule;
+    });
+    return std::move(findings_);
+  }
+
+ private:
+  Finding atPoint(Severity severity, Rule rule, std::size_t row, Quantity quantity, double found) {
+    Finding f;
+    f.severity = severity;
+    f.rule = rule;
+    f.row = row;
+    f.station = f.toStation = profile_.points()[row].station;
+    f.quantity = quantity;
+    f.found = found;
+    return f;
+  }
+
+  Finding onGrade(Severity severity, Rule rule, std::size_t row, Quantity quantity, double found) {
+    Finding f = atPoint(severity, rule, row, quantity, found);
+    f.onGrade = true;
+    f.toStation = profile_.points()[row + 1].station;
+    return f;
+  }
+
+  void add(Finding f) { findings_.push_back(std::move(f)); }
+
+  // Below the 极限值 is an error, below the 一般值 a warning.
+  void atLeast(Finding f, double value, const Limit& limit) {
+    if (value < limit.minimum) {
+      f.required = limit.minimum;
+      add(f);
+    } else if (value < limit.general) {
+      f.severity = Severity::Warning;
+      f.required = limit.general;
+      f.generalValue = true;
+      add(f);
+    }
+  }
+
+  void checkPoint(std::size_t k) {
+    const RowDerivation& row = profile_.rows()[k];
+    if (row.curve) {
+      const VerticalCurve& c = *row.curve;
+      const bool crest = c.kind == CurveKind::Crest;
+      atLeast(atPoint(Severity::Error, crest ? Rule::CrestRadius : Rule::SagRadius, k,
+                      Quantity::Radius, c.radius),
+              printedLength(c.radius), crest ? limits_.crestRadius : limits_.sagRadius);
+      atLeast(atPoint(Severity::Error, Rule::CurveLength, k, Quantity::Length, c.length),
+              printedLength(c.length), limits_.curveLength);
+    } else if (printedGrade(*row.omega) > 0) {
+      Finding f =
+          atPoint(Severity::Note, Rule::BreakWithoutCurve, k, Quantity::GradeBreak, *row.omega);
+      f.remark = "变坡点处宜设竖曲线";
+      add(f);
+    }
+  }
+
+  void checkGrade(std::size_t k, std::size_t last) {
+    const Grade& grade = *profile_.rows()[k].gradeAfter;
+    const double steepness = printedGrade(grade.percent);
+    if (steepness > limits_.maximumGrade) {
+      Finding f = onGrade(Severity::Error, Rule::MaximumGrade, k, Quantity::Grade, grade.percent);
+      f.required = limits_.maximumGrade;
+      f.requiredIsMaximum = true;
+      const double raised = limits_.maximumGrade + 1;
+      if (limits_.gradeAllowance.empty()) {
+        f.remark = "此设计速度下规范不允许增加最大纵坡";
+      } else if (steepness <= raised) {
+        f.remark = std::string(limits_.gradeAllowance) + "（即不超过 " + TextFromNumber(raised) +
+                   "%）；采用须有论证";
+      } else {
+        f.remark = "即使按规范增加 1%（不超过 " + TextFromNumber(raised) + "%）也超出";
+      }
+      add(f);
+    }
+    if (steepness < code_.drainageGrade) {
+      Finding f = onGrade(Severity::Note, Rule::GentleGrade, k, Quantity::Grade, grade.percent);
+      f.required = code_.drainageGrade;
+      f.remark = "横向排水不畅或路堑路段，边沟应作纵向排水设计";
+      add(f);
+    }
+    if (printedLength(grade.length) < limits_.minimumGradeLength) {
+      // The first and the last grade run on beyond the profile into the
+      // road next to it, whose length this file does not know.
+      const bool atEnd = k == 0 || k + 1 == last;
+      Finding f = onGrade(atEnd ? Severity::Note : Severity::Error, Rule::MinimumGradeLength, k,
+                          Quantity::Length, grade.length);
+      f.required = limits_.minimumGradeLength;
+      if (atEnd) f.remark = "起终点处的坡段，应连同相邻路段的坡长一并核查";
+      add(f);
+    }
+  }
+
+  void checkOverfull(const Profile::Overfull& overfull) {
+    const std::size_t k = overfull.row;
+    const auto& rows = profile_.rows();
+    const std::size_t last = profile_.points().size() - 1;
+    const bool curveHere = rows[k].curve.has_value();
+    const bool curveNext = rows[k + 1].curve.has_value();
+    Rule rule = Rule::CurvesOverlap;
+    if (k == 0 || k + 1 == last) {
+      rule = Rule::CurvePastEnd;
+    } else if (!curveHere || !curveNext) {
+      rule = Rule::CurvePastPvi;
+    }
+    Finding f = onGrade(Severity::Error, rule, k, Quantity::Length, overfull.taken);
+    f.required = rows[k].gradeAfter->length;
+    f.requiredIsMaximum = true;
+    if (rule == Rule::CurvePastEnd) {
+      // Say it of the curve: it is the curve that has to change.
+      const std::size_t pvi = k == 0 ? k + 1 : k;
+      f.row = pvi;
+      f.onGrade = false;
+      f.station = f.toStation = profile_.points()[pvi].station;
+      f.remark = k == 0 ? "竖曲线起点在纵断面起点之前" : "竖曲线终点在纵断面终点之后";
+    } else if (rule == Rule::CurvePastPvi) {
+      f.remark = "竖曲线越过了相邻的变坡点";
+    } else {
+      f.remark = "两个竖曲线的切线长之和超过两变坡点间的坡长";
+    }
+    add(f);
+  }
+
+  const Profile& profile_;
+  const DesignCode& code_;
+  const SpeedLimits& limits_;
+  std::vector<Finding> findings_;
+};
+
+}  // namespace
+
+std::vector<Finding> checkProfile(const Profile& profile, const DesignCode& code,
+                                  const SpeedLimits& limits) {
+  if (!profile.usable()) return {};
+  return Checker(profile, code, limits).run();
+}
+
+bool hasErrors(const std::vector<Finding>& findings) {
+  return std::any_of(findings.begin(), findings.end(),
+                     [](const Finding& f) { return f.severity == Severity::Error; });
+}
+
+}  // namespace vcurve::profile

@@ -1,0 +1,56 @@
+#pragma once
+
+// A profile checked against a design code: what breaks it, where, by how
+// much, and how serious it is.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "profile/design_code.h"
+#include "profile/profile.h"
+
+namespace vcurve::profile {
+
+enum class Severity { Error, Warning, Note };  // 错误, 警告, 提示
+
+enum class Rule {
+  CrestRadius,         // 凸形竖曲线半径
+  SagRadius,           // 凹形竖曲线半径
+  CurveLength,         // 竖曲线长度
+  MaximumGrade,        // 最大纵坡
+  MinimumGradeLength,  // 最短坡长
+  GentleGrade,         // 纵坡小于 0.3 %
+  CurvesOverlap,       // two curves claim the same grade
+  CurvePastPvi,        // a curve runs past the next PVI, which has none
+  CurvePastEnd,        // a curve runs past the profile's start or end
+  BreakWithoutCurve,   // 变坡点未设竖曲线
+  EndRadius,           // a radius typed at the start or the end
+};
+
+// The unit of found and required.
+enum class Quantity { Radius, Length, Grade, GradeBreak };
+
+struct Finding {
+  Severity severity = Severity::Note;
+  Rule rule = Rule::EndRadius;
+  std::size_t row = 0;   // the point, or the grade's first point
+  bool onGrade = false;  // the grade from row to row + 1
+  double station = 0;    // the point's, or the grade's start
+  double toStation = 0;  // the grade's end; == station for a point
+  Quantity quantity = Quantity::Length;
+  double found = 0;
+  std::optional<double> required;
+  bool requiredIsMaximum = false;  // found must not exceed required
+  bool generalValue = false;       // required is the 一般值, not the 极限值
+  std::string remark;              // the code's allowance, what else to check
+};
+
+// Worst first, then by station. Empty for a profile that is not usable.
+std::vector<Finding> checkProfile(const Profile& profile, const DesignCode& code,
+                                  const SpeedLimits& limits);
+
+bool hasErrors(const std::vector<Finding>& findings);
+
+}  // namespace vcurve::profile

@@ -1,0 +1,79 @@
+// The reverse lookup: where the design line reaches a given elevation.
+
+#include <algorithm>
+#include <cmath>
+
+#include "profile/profile.h"
+
+namespace vcurve::profile {
+namespace {
+
+// Roots of a·x² + b·x + c = 0 in the form that loses no digits when b²
+// dwarfs 4ac. A discriminant within rounding of zero is a double root, the
+// high or low point itself: found once, whichever side rounding took.
+std::vector<double> quadraticRoots(double a, double b, double c) {
+  double discriminant = b * b - 4 * a * c;
+  if (std::fabs(discriminant) <= 1e-12 * (b * b + std::fabs(4 * a * c))) {
+    discriminant = 0;
+  } else if (discriminant < 0) {
+    return {};
+  }
+  const double q = -0.5 * (b + std::copysign(std::sqrt(discriminant), b));
+  if (q == 0) return {0};
+  if (discriminant == 0) return {q / a};
+  return {q / a, c / q};
+}
+
+// Stations this close count as one: far below the printed millimetre, far
+// above the rounding of stations of a few hundred kilometres.
+constexpr double kSameStation = 1e-7;
+
+}  // namespace
+
+std::vector<ElevationMatch> Profile::stationsAtElevation(double z) const {
+  std::vector<ElevationMatch> found;
+  if (!usable() || !std::isfinite(z)) return found;
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    const Element& element = elements_[i];
+    const double from = element.start;
+    const double to = i + 1 < elements_.size() ? elements_[i + 1].start : endStation();
+    const auto add = [&](double station) {
+      if (station >= from - kSameStation && station <= to + kSameStation) {
+        const double s = std::clamp(station, from, to);
+        found.push_back({s, s});
+      }
+    };
+    const ProfilePoint& p = points_[element.row];
+    if (element.kind == ElementKind::Grade) {
+      const double g = rows_[element.row].gradeAfter->percent;
+      if (g == 0) {
+        if (p.elevation == z) found.push_back({from, to});
+      } else {
+        add(p.station + (z - p.elevation) * 100 / g);
+      }
+    } else if (element.kind == ElementKind::Curve) {
+      const VerticalCurve& c = *rows_[element.row].curve;
+      const double before = rows_[element.row - 1].gradeAfter->percent;
+      const double a = (c.kind == CurveKind::Crest ? -1 : 1) / (2 * c.radius);
+      for (const double x : quadraticRoots(a, before / 100, c.startElevation - z)) {
+        add(c.startStation + x);
+      }
+    }
+  }
+
+  std::sort(found.begin(), found.end(),
+            [](const ElevationMatch& a, const ElevationMatch& b) { return a.station < b.station; });
+  // A root on the boundary of two elements is found by both.
+  std::vector<ElevationMatch> merged;
+  for (const ElevationMatch& m : found) {
+    if (!merged.empty() && m.station <= merged.back().through + kSameStation) {
+      // A point joins its neighbour; only a level stretch lengthens it.
+      if (m.through > m.station) merged.back().through = std::max(merged.back().through, m.through);
+    } else {
+      merged.push_back(m);
+    }
+  }
+  return merged;
+}
+
+}  // namespace vcurve::profile

@@ -1,0 +1,187 @@
+#include "profile/profile_csv.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "profile/csv_records.h"
+#include "profile/profile_text.h"
+
+namespace vcurve::profile {
+namespace {
+
+constexpr std::string_view kRecordEnd = "\r\n";
+constexpr std::size_t kMostHeaderRows = 10;
+
+constexpr std::array kColumns{InputColumn::Station, InputColumn::Elevation, InputColumn::Radius};
+
+struct NumberRow {
+  std::array<double, 3> values{};
+  std::size_t line = 0;
+};
+
+struct NumberTable {
+  std::vector<NumberRow> rows;
+  std::optional<FileError> error;
+};
+
+bool blank(const std::string& field) { return field.find_first_not_of(" \t") == std::string::npos; }
+
+// Reads the first `columns` cells of every data row.
+NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::size_t columns,
+                        std::size_t mostRows, std::string_view what) {
+  NumberTable table;
+  const auto fail = [&](std::size_t line, std::size_t column, std::string problem) {
+    table.error = FileError{std::string(fileName), line, column, std::move(problem)};
+    return std::move(table);
+  };
+  if (bytes.size() > kMaximumFileBytes) {
+    return fail(0, 0, "文件太大（超过 " + std::to_string(kMaximumFileBytes >> 20) + " MB）");
+  }
+  CsvReader reader(bytes);
+  CsvRecord record;
+  std::size_t headerRows = 0;
+  while (reader.next(record)) {
+    const std::size_t present = std::min(columns, record.fields.size());
+    bool empty = true;
+    bool anyNumber = false;
+    for (std::size_t c = 0; c < present; ++c) {
+      if (blank(record.fields[c])) continue;
+      empty = false;
+      anyNumber = anyNumber || readCell(kColumns[c], record.fields[c]).ok();
+    }
+    if (empty && std::all_of(record.fields.begin(), record.fields.end(), blank)) continue;
+    if (table.rows.empty() && !anyNumber && headerRows < kMostHeaderRows) {
+      ++headerRows;
+      continue;
+    }
+    if (table.rows.size() == mostRows) {
+      return fail(record.line, 0, std::string(what) + "点数超过上限 " + std::to_string(mostRows));
+    }
+    NumberRow row;
+    row.line = record.line;
+    for (std::size_t c = 0; c < columns; ++c) {
+      const bool missing = c >= record.fields.size();
+      const CellReading cell = readCell(kColumns[c], missing ? "" : record.fields[c]);
+      if (!cell.ok()) {
+        return fail(missing ? record.line : record.lines[c], c + 1, cell.error);
+      }
+      row.values[c] = cell.value;
+    }
+    table.rows.push_back(row);
+  }
+  if (const auto& problem = reader.problem()) {
+    return fail(problem->line, problem->column, problem->message);
+  }
+  if (table.rows.empty())
+    return fail(0, 0, "文件中没有数据行（" + std::string(what) + "至少要有两个点）");
+  return table;
+}
+
+// A row's problem found after reading, placed on its line and column.
+FileError placed(std::string_view fileName, const std::vector<NumberRow>& rows,
+                 const InputError& error) {
+  FileError placedError{std::string(fileName), 0, 0, error.message};
+  if (error.row && *error.row < rows.size()) {
+    placedError.line = rows[*error.row].line;
+    if (error.column) placedError.column = static_cast<std::size_t>(*error.column) + 1;
+  }
+  return placedError;
+}
+
+}  // namespace
+
+Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes,
+                                                 std::string_view fileName) {
+  Loaded<std::vector<ProfilePoint>> loaded;
+  NumberTable table = readNumbers(bytes, fileName, 3, kMaximumPoints, "纵断面");
+  if (table.error) {
+    loaded.error = std::move(table.error);
+    return loaded;
+  }
+  for (const NumberRow& row : table.rows) {
+    loaded.value.push_back({row.values[0], row.values[1], row.values[2]});
+  }
+  if (const auto errors = validatePoints(loaded.value); !errors.empty()) {
+    loaded.error = placed(fileName, table.rows, errors.front());
+    loaded.value.clear();
+  }
+  return loaded;
+}
+
+Loaded<std::vector<GroundPoint>> readGroundCsv(std::string_view bytes, std::string_view fileName) {
+  Loaded<std::vector<GroundPoint>> loaded;
+  NumberTable table = readNumbers(bytes, fileName, 2, kMaximumGroundPoints, "地面线");
+  if (table.error) {
+    loaded.error = std::move(table.error);
+    return loaded;
+  }
+  for (const NumberRow& row : table.rows) loaded.value.push_back({row.values[0], row.values[1]});
+  if (const auto errors = GroundLine::validate(loaded.value); !errors.empty()) {
+    loaded.error = placed(fileName, table.rows, errors.front());
+    loaded.value.clear();
+  }
+  return loaded;
+}
+
+std::string profileCsv(const Profile& profile) {
+  std::string text(kUtf8Bom);
+  for (std::size_t c = 0; c < kTableColumns; ++c) {
+    if (c > 0) text += ',';
+    text += csvField(columnTitle(tableColumn(c)));
+  }
+  text += kRecordEnd;
+  const auto& points = profile.points();
+  for (std::size_t row = 0; row < points.size(); ++row) {
+    const bool end = row == 0 || row + 1 == points.size();
+    text += inputText(InputColumn::Station, points[row].station);
+    text += ',';
+    text += inputText(InputColumn::Elevation, points[row].elevation);
+    text += ',';
+    if (!(end && points[row].radius == 0))
+      text += inputText(InputColumn::Radius, points[row].radius);
+    for (std::size_t c = 3; c < kTableColumns; ++c) {
+      text += ',';
+      text += csvField(cellText(profile, row, tableColumn(c)));
+    }
+    text += kRecordEnd;
+  }
+  return text;
+}
+
+std::string groundCsv(const GroundLine& ground) {
+  std::string text(kUtf8Bom);
+  text += "桩号,地面高程(m)";
+  text += kRecordEnd;
+  for (const GroundPoint& p : ground.points()) {
+    text += inputText(InputColumn::Station, p.station) + "," +
+            inputText(InputColumn::Elevation, p.elevation);
+    text += kRecordEnd;
+  }
+  return text;
+}
+
+void writeStakeCsv(const StakeTable& table, const std::function<void(std::string_view)>& sink) {
+  constexpr std::size_t kBlock = std::size_t{1} << 16;
+  std::string text(kUtf8Bom);
+  for (std::size_t c = 0; c < kStakeColumns; ++c) {
+    if (c > 0) text += ',';
+    text += stakeColumnTitle(static_cast<StakeColumn>(c));
+  }
+  text += kRecordEnd;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const StakeRow row = table.row(i);
+    for (std::size_t c = 0; c < kStakeColumns; ++c) {
+      if (c > 0) text += ',';
+      text += table.cellText(row, static_cast<StakeColumn>(c));
+    }
+    text += kRecordEnd;
+    if (text.size() >= kBlock) {
+      sink(text);
+      text.clear();
+    }
+  }
+  sink(text);
+}
+
+}  // namespace vcurve::profile

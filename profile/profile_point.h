@@ -1,0 +1,61 @@
+#pragma once
+
+// The three numbers a designer types for each point of a profile, how one
+// cell's text is read, and the rules a list of points must meet before
+// anything can be derived from it.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vcurve::profile {
+
+// A row of the 纵坡竖曲线表: the start, a PVI (变坡点) or the end. The radius
+// of the start and the end has no effect; 0 at a PVI means no curve.
+struct ProfilePoint {
+  double station = 0;    // metres
+  double elevation = 0;  // metres
+  double radius = 0;     // metres, >= 0
+  bool operator==(const ProfilePoint&) const = default;
+};
+
+enum class InputColumn { Station, Elevation, Radius };
+
+// Rows are 0-based indexes into the point list; texts show them 1-based.
+struct InputError {
+  std::optional<std::size_t> row;  // none for the list as a whole
+  std::optional<InputColumn> column;
+  std::string message;  // Chinese, without the place
+};
+
+// Far more than any real road needs (a 1,000 km motorway has a few
+// thousand), and small enough that a file of junk cannot exhaust memory.
+inline constexpr std::size_t kMaximumPoints = 100'000;
+
+// One cell's text as typed, pasted or read from a file. Blanks around the
+// text are ignored. Stations are metres ("5030.25") or chainage
+// ("K5+030.25"); the radius may be empty, meaning 0.
+struct CellReading {
+  double value = 0;
+  std::string error;  // empty when the text was read
+  bool ok() const { return error.empty(); }
+};
+CellReading readCell(InputColumn column, std::string_view text);
+
+// Every reason the points cannot be derived, in row order: fewer than two
+// points, too many, a value that is not finite, a negative radius, a
+// station not greater than the one before. Empty when the list is usable.
+std::vector<InputError> validatePoints(std::span<const ProfilePoint> points);
+
+// A new point to insert before row `at` (at == size() appends): halfway
+// between its neighbours on the straight line joining them, or 100 m on
+// along the first or last grade; no curve.
+ProfilePoint pointToInsert(std::span<const ProfilePoint> points, std::size_t at);
+
+// Where a row is shown to the user: "第 3 点".
+std::string rowText(std::size_t row);
+
+}  // namespace vcurve::profile

@@ -1,0 +1,307 @@
+#include "profile/profile_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "core/numeric_text.h"
+#include "core/station_text.h"
+
+namespace vcurve::profile {
+namespace {
+
+// Lengths in findings as the code prints them: 3000, 69.6.
+std::string metres(double value) { return TextFromNumber(RoundToPlaces(value, 3)) + " m"; }
+
+constexpr std::array<std::string_view, kTableColumns> kTitles{
+    "变坡点桩号", "高程(m)",    "竖曲线半径R(m)", "纵坡i(%)",   "坡长(m)",   "凸/凹",
+    "切线长T(m)", "曲线长L(m)", "外距E(m)",       "竖曲线起点", "竖曲线终点"};
+
+}  // namespace
+
+std::string fixedText(double value, int decimals) {
+  if (!std::isfinite(value)) return {};
+  std::array<char, 400> buffer{};
+  const auto printed = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                     std::chars_format::fixed, decimals);
+  std::string text(buffer.data(), printed.ptr);
+  if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+std::string fixed3(double value) { return fixedText(value, 3); }
+std::string gradeText(double percent) { return fixedText(percent, 2); }
+std::string gradePercentText(double percent) { return gradeText(percent) + "%"; }
+
+std::string gradeLabel(const Grade& grade) {
+  return "i=" + gradePercentText(grade.percent) + "  L=" + fixed3(grade.length);
+}
+
+std::string gridChainageText(double station) {
+  const std::string full = chainageText(std::nearbyint(station));
+  return full.substr(0, full.size() - 4);
+}
+
+std::string exactText(double value) {
+  if (!std::isfinite(value)) return {};
+  std::array<char, 400> buffer{};
+  const auto printed =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+  std::string text(buffer.data(), printed.ptr);
+  return text == "-0" ? "0" : text;
+}
+
+std::string stationText(double station, StationStyle style) {
+  return style == StationStyle::Chainage ? chainageText(station) : fixed3(station);
+}
+
+std::string inputText(InputColumn column, double value) {
+  if (column == InputColumn::Station && std::isfinite(value)) {
+    const std::string chainage = chainageText(value);
+    const auto field = stationFieldText(chainage);
+    if (field && NumberFromText(*field) == value) return chainage;
+  }
+  return exactText(value);
+}
+
+double gridStep(double smallest) {
+  if (!(smallest > 0) || !std::isfinite(smallest)) return 1;
+  const double power = std::pow(10.0, std::floor(std::log10(smallest)));
+  for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+    if (factor * power >= smallest * (1 - 1e-12)) return factor * power;
+  }
+  return 10 * power;
+}
+
+std::string axisText(double value, double step) {
+  int decimals = 0;
+  while (decimals < 6 && std::fabs(step * std::pow(10.0, decimals) -
+                                   std::nearbyint(step * std::pow(10.0, decimals))) > 1e-9) {
+    ++decimals;
+  }
+  return fixedText(value, decimals);
+}
+
+std::string_view curveKindText(CurveKind kind) {
+  switch (kind) {
+    case CurveKind::Crest:
+      return "凸";
+    case CurveKind::Sag:
+      return "凹";
+    case CurveKind::None:
+      break;
+  }
+  return "";
+}
+
+std::string_view keyPointText(KeyPointKind kind) {
+  switch (kind) {
+    case KeyPointKind::Start:
+      return "起点";
+    case KeyPointKind::CurveStart:
+      return "竖曲线起点";
+    case KeyPointKind::Pvi:
+      return "变坡点";
+    case KeyPointKind::CurveEnd:
+      return "竖曲线终点";
+    case KeyPointKind::End:
+      break;
+  }
+  return "终点";
+}
+
+std::string_view lookupProblemText(LookupStatus status) {
+  switch (status) {
+    case LookupStatus::Ok:
+      return "";
+    case LookupStatus::OutsideProfile:
+      return "桩号不在纵断面起终点之间";
+    case LookupStatus::InOverlap:
+      return "此处竖曲线重叠，不计算高程";
+    case LookupStatus::Unusable:
+      break;
+  }
+  return "纵断面数据有误，不能计算";
+}
+
+TableColumn tableColumn(std::size_t index) { return static_cast<TableColumn>(index); }
+
+std::string_view columnTitle(TableColumn column) {
+  return kTitles[static_cast<std::size_t>(column)];
+}
+
+std::string cellText(const Profile& profile, std::size_t row, TableColumn column,
+                     StationStyle style) {
+  if (row >= profile.size()) return {};
+  const ProfilePoint& p = profile.points()[row];
+  switch (column) {
+    case TableColumn::Station:
+      return stationText(p.station, style);
+    case TableColumn::Elevation:
+      return fixed3(p.elevation);
+    case TableColumn::Radius: {
+      const bool end = row == 0 || row + 1 == profile.size();
+      return end && p.radius == 0 ? std::string() : exactText(p.radius);
+    }
+    default:
+      break;
+  }
+  if (!profile.usable()) return {};
+  const RowDerivation& derived = profile.rows()[row];
+  if (column == TableColumn::Grade || column == TableColumn::GradeLength) {
+    if (!derived.gradeAfter) return {};
+    return column == TableColumn::Grade ? gradeText(derived.gradeAfter->percent)
+                                        : fixed3(derived.gradeAfter->length);
+  }
+  if (!derived.curve) return {};
+  const VerticalCurve& c = *derived.curve;
+  switch (column) {
+    case TableColumn::Kind:
+      return std::string(curveKindText(c.kind));
+    case TableColumn::Tangent:
+      return fixed3(c.tangent);
+    case TableColumn::CurveLength:
+      return fixed3(c.length);
+    case TableColumn::External:
+      return fixed3(c.external);
+    case TableColumn::CurveStart:
+      return stationText(c.startStation, style);
+    case TableColumn::CurveEnd:
+      return stationText(c.endStation, style);
+    default:
+      return {};
+  }
+}
+
+TableColumn findingColumn(const Finding& finding) {
+  switch (finding.rule) {
+    case Rule::CurveLength:
+      return TableColumn::CurveLength;
+    case Rule::MaximumGrade:
+    case Rule::GentleGrade:
+      return TableColumn::Grade;
+    case Rule::MinimumGradeLength:
+      return TableColumn::GradeLength;
+    case Rule::CurvesOverlap:
+    case Rule::CurvePastPvi:
+    case Rule::CurvePastEnd:
+      return TableColumn::Tangent;
+    default:
+      return TableColumn::Radius;
+  }
+}
+
+std::string curveLabel(const VerticalCurve& curve) {
+  return "R=" + exactText(curve.radius) + "  T=" + fixed3(curve.tangent) +
+         "  E=" + fixed3(curve.external);
+}
+
+std::string matchText(const ElevationMatch& match) {
+  if (match.through > match.station) {
+    return chainageText(match.station) + " 至 " + chainageText(match.through) + "（平坡）";
+  }
+  return chainageText(match.station);
+}
+
+std::string_view severityText(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return "错误";
+    case Severity::Warning:
+      return "警告";
+    case Severity::Note:
+      break;
+  }
+  return "提示";
+}
+
+std::string_view ruleText(Rule rule) {
+  switch (rule) {
+    case Rule::CrestRadius:
+      return "凸形竖曲线最小半径";
+    case Rule::SagRadius:
+      return "凹形竖曲线最小半径";
+    case Rule::CurveLength:
+      return "竖曲线最小长度";
+    case Rule::MaximumGrade:
+      return "最大纵坡";
+    case Rule::MinimumGradeLength:
+      return "最短坡长";
+    case Rule::GentleGrade:
+      return "最小排水纵坡";
+    case Rule::CurvesOverlap:
+      return "竖曲线重叠";
+    case Rule::CurvePastPvi:
+      return "竖曲线越过变坡点";
+    case Rule::CurvePastEnd:
+      return "竖曲线超出纵断面";
+    case Rule::BreakWithoutCurve:
+      return "变坡点未设竖曲线";
+    case Rule::EndRadius:
+      break;
+  }
+  return "起终点半径";
+}
+
+std::string placeText(const Finding& finding) {
+  if (!finding.onGrade) return rowText(finding.row) + " " + chainageText(finding.station);
+  return "第 " + std::to_string(finding.row + 1) + "–" + std::to_string(finding.row + 2) +
+         " 点间坡段 " + chainageText(finding.station) + "–" + chainageText(finding.toStation);
+}
+
+std::string foundText(const Finding& finding) {
+  switch (finding.quantity) {
+    case Quantity::Radius:
+      return "R = " + metres(finding.found);
+    case Quantity::Grade:
+      return "i = " + gradePercentText(finding.found);
+    case Quantity::GradeBreak:
+      return "ω = " + gradePercentText(finding.found);
+    case Quantity::Length:
+      break;
+  }
+  switch (finding.rule) {
+    case Rule::CurveLength:
+      return "L = " + metres(finding.found);
+    case Rule::MinimumGradeLength:
+      return "坡长 " + metres(finding.found);
+    case Rule::CurvesOverlap:
+    case Rule::CurvePastPvi:
+      return "切线长之和 " + metres(finding.found);
+    default:
+      return "T = " + metres(finding.found);
+  }
+}
+
+std::string requiredText(const Finding& finding) {
+  if (!finding.required) return {};
+  const double required = *finding.required;
+  switch (finding.rule) {
+    case Rule::MaximumGrade:
+      return "坡度绝对值 ≤ " + TextFromNumber(required) + "%";
+    case Rule::GentleGrade:
+      return "坡度绝对值 ≥ " + TextFromNumber(required) + "%";
+    case Rule::CurvesOverlap:
+    case Rule::CurvePastPvi:
+      return "≤ 两变坡点间坡长 " + metres(required);
+    case Rule::CurvePastEnd:
+      return "≤ 至纵断面端点的坡长 " + metres(required);
+    case Rule::MinimumGradeLength:
+      return "≥ " + metres(required);
+    default:
+      break;
+  }
+  return "≥ " + metres(required) + (finding.generalValue ? "（一般值）" : "（极限值）");
+}
+
+std::string findingLine(const Finding& finding) {
+  std::string line = std::string(severityText(finding.severity)) + " " + placeText(finding) + " " +
+                     std::string(ruleText(finding.rule)) + "：" + foundText(finding);
+  if (const std::string required = requiredText(finding); !required.empty()) {
+    line += "，要求 " + required;
+  }
+  if (!finding.remark.empty()) line += "。" + finding.remark;
+  return line;
+}
+
+}  // namespace vcurve::profile

@@ -1,0 +1,88 @@
+#pragma once
+
+// The 逐桩高程表: a row at every whole multiple of the interval, at every
+// key point and at every station the user adds, in station order. Only the
+// stations' plan is kept; a row's values are computed when it is asked
+// for, so a table of millions of rows costs no more memory than its key
+// points.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profile/ground_line.h"
+#include "profile/profile.h"
+
+namespace vcurve::profile {
+
+inline constexpr double kDefaultInterval = 20;  // metres
+inline constexpr std::size_t kMaximumStakeRows = 100'000'000;
+
+enum class StakeColumn { Station, Design, Ground, Fill, Cut, Grade };
+inline constexpr std::size_t kStakeColumns = 6;
+std::string_view stakeColumnTitle(StakeColumn column);
+
+struct StakeRow {
+  double station = 0;
+  LookupStatus status = LookupStatus::Unusable;
+  std::optional<double> design;  // 设计高程
+  std::optional<double> ground;  // 地面高程: none without a ground line there
+  std::optional<double> fill;    // 填高, design above ground
+  std::optional<double> cut;     // 挖深, ground above design
+  std::optional<double> grade;   // 纵坡 of the design line, per cent
+};
+
+// One station's row, for the table or for the drawing's hover text.
+StakeRow stakeRowAt(const Profile& profile, const GroundLine* ground, double station);
+
+class StakeTable {
+ public:
+  // The interval must pass intervalProblem(). Added stations outside the
+  // profile are left out. ground may be null.
+  StakeTable(std::shared_ptr<const Profile> profile, std::shared_ptr<const GroundLine> ground,
+             double interval = kDefaultInterval, std::vector<double> addedStations = {});
+
+  // Why an interval cannot be used, in Chinese; empty when it can: it must
+  // be a whole number of millimetres, and leave at most kMaximumStakeRows.
+  static std::string intervalProblem(double interval, double profileLength);
+
+  std::size_t size() const { return intervalCount_ + extras_.size(); }
+  double station(std::size_t row) const;
+  StakeRow row(std::size_t row) const;
+  // The key points at the row, "竖曲线终点、竖曲线起点", "加桩" for an added one.
+  std::string note(std::size_t row) const;
+  static std::string cellText(const StakeRow& row, StakeColumn column);
+  // The first row at or after a station.
+  std::size_t rowAtOrAfter(double station) const;
+
+  const Profile& profile() const { return *profile_; }
+  bool hasGround() const { return ground_ && !ground_->empty(); }
+
+ private:
+  struct Extra {
+    double station = 0;
+    unsigned kinds = 0;        // bits: 1 << KeyPointKind, and kAdded
+    std::size_t position = 0;  // its row
+  };
+  static constexpr unsigned kAdded = 1U << 5;
+
+  double intervalStation(std::int64_t m) const;
+  // How many interval stations lie below a station that is not one of them.
+  std::size_t intervalStationsBelow(double station) const;
+  unsigned kindsAt(std::size_t row) const;
+
+  std::shared_ptr<const Profile> profile_;
+  std::shared_ptr<const GroundLine> ground_;
+  std::int64_t millimetres_ = 0;  // the interval
+  std::int64_t first_ = 0;        // the first multiple inside the profile
+  std::size_t intervalCount_ = 0;
+  std::vector<Extra> extras_;  // ascending, none on an interval station
+  // Key points that fall on an interval station: its multiple and kinds.
+  std::vector<std::pair<std::int64_t, unsigned>> onInterval_;
+};
+
+}  // namespace vcurve::profile
