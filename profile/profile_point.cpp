@@ -15,10 +15,13 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// Text for a message: the first few dozen bytes, and only characters that
-// are certainly printable. A GBK file's bytes are not UTF-8, and a message
-// must not carry them into a UTF-8 console.
-std::string shown(std::string_view text) {
+std::string quoted(std::string_view text) { return "“" + printableText(text) + "”"; }
+
+}  // namespace
+
+// A GBK file's bytes are not UTF-8, and a message must not carry them into
+// a UTF-8 console.
+std::string printableText(std::string_view text) {
   constexpr std::size_t kMostShown = 40;
   std::string out;
   std::size_t i = 0;
@@ -44,10 +47,6 @@ std::string shown(std::string_view text) {
   if (i < text.size()) out += "…";
   return out;
 }
-
-std::string quoted(std::string_view text) { return "“" + shown(text) + "”"; }
-
-}  // namespace
 
 CellReading readCell(InputColumn column, std::string_view text) {
   text = trimmed(text);

@@ -55,6 +55,11 @@ std::vector<InputError> validatePoints(std::span<const ProfilePoint> points);
 // along the first or last grade; no curve.
 ProfilePoint pointToInsert(std::span<const ProfilePoint> points, std::size_t at);
 
+// A text from a file fit to quote in a message: at most a few dozen
+// characters, anything that is not printable UTF-8 (a GBK byte, a control
+// character) shown as '?'.
+std::string printableText(std::string_view text);
+
 // Where a row is shown to the user: "第 3 点".
 std::string rowText(std::size_t row);
 

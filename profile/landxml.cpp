@@ -1,0 +1,441 @@
+#include "profile/landxml.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "core/numeric_text.h"
+#include "profile/profile_text.h"
+
+namespace vcurve::profile {
+namespace {
+
+std::string_view localName(const pugi::xml_node& node) {
+  const std::string_view name = node.name();
+  const std::size_t colon = name.find(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+bool named(const pugi::xml_node& node, std::string_view name) {
+  return node.type() == pugi::node_element && localName(node) == name;
+}
+
+std::vector<pugi::xml_node> children(const pugi::xml_node& node, std::string_view name) {
+  std::vector<pugi::xml_node> found;
+  for (const pugi::xml_node& child : node.children()) {
+    if (named(child, name)) found.push_back(child);
+  }
+  return found;
+}
+
+// Line and column (in characters) of a byte offset, for messages.
+std::pair<std::size_t, std::size_t> placeOf(std::string_view bytes, std::ptrdiff_t offset) {
+  std::size_t line = 1;
+  std::size_t column = 1;
+  const auto end = static_cast<std::size_t>(
+      std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(bytes.size())));
+  for (std::size_t i = 0; i < end; ++i) {
+    if (bytes[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return {line, column};
+}
+
+std::string_view parseProblem(pugi::xml_parse_status status) {
+  switch (status) {
+    case pugi::status_out_of_memory:
+      return "内存不足，无法读取";
+    case pugi::status_no_document_element:
+      return "不是 XML 文件（没有任何元素）";
+    case pugi::status_end_element_mismatch:
+      return "XML 格式错误：开始和结束标签不配对";
+    case pugi::status_bad_attribute:
+      return "XML 格式错误：属性写法有误";
+    case pugi::status_bad_end_element:
+      return "XML 格式错误：结束标签有误";
+    case pugi::status_unrecognized_tag:
+    case pugi::status_bad_start_element:
+      return "XML 格式错误：标签写法有误";
+    default:
+      return "XML 格式错误";
+  }
+}
+
+struct Candidate {
+  pugi::xml_node profAlign;
+  pugi::xml_node profile;
+  std::string alignmentName;
+  std::string displayName;
+};
+
+class Reader {
+ public:
+  Reader(std::string_view bytes, std::string_view fileName) : bytes_(bytes), file_(fileName) {}
+
+  bool load() {
+    if (bytes_.size() > kMaximumFileBytes) {
+      fail(0, 0, "文件太大（超过 " + std::to_string(kMaximumFileBytes >> 20) + " MB）");
+      return false;
+    }
+    const pugi::xml_parse_result result =
+        document_.load_buffer(bytes_.data(), bytes_.size(), pugi::parse_default);
+    if (!result) {
+      const auto [line, column] = placeOf(bytes_, result.offset);
+      fail(bytes_.empty() ? 0 : line, bytes_.empty() ? 0 : column,
+           bytes_.empty() ? "文件是空的" : std::string(parseProblem(result.status)));
+      return false;
+    }
+    const pugi::xml_node root = document_.document_element();
+    if (!named(root, "LandXML")) {
+      failAt(root, "不是 LandXML 文件（根元素是 <" + printableText(root.name()) + ">）");
+      return false;
+    }
+    for (const pugi::xml_node& units : children(root, "Units")) {
+      if (const auto imperial = children(units, "Imperial"); !imperial.empty()) {
+        failAt(imperial.front(), "文件使用英制单位，只能读取以米为单位的文件");
+        return false;
+      }
+      for (const pugi::xml_node& metric : children(units, "Metric")) {
+        const std::string_view unit = metric.attribute("linearUnit").as_string("meter");
+        if (unit != "meter") {
+          failAt(metric,
+                 "长度单位是“" + printableText(unit) + "”，只能读取以米（meter）为单位的文件");
+          return false;
+        }
+      }
+    }
+    for (const pugi::xml_node& alignments : children(root, "Alignments")) {
+      for (const pugi::xml_node& alignment : children(alignments, "Alignment")) {
+        for (const pugi::xml_node& profile : children(alignment, "Profile")) {
+          for (const pugi::xml_node& profAlign : children(profile, "ProfAlign")) {
+            Candidate c{profAlign, profile, alignment.attribute("name").as_string(), {}};
+            for (const char* name :
+                 {profAlign.attribute("name").as_string(), profile.attribute("name").as_string(),
+                  c.alignmentName.c_str()}) {
+              if (c.displayName.empty() && *name != '\0') c.displayName = printableText(name);
+            }
+            if (c.displayName.empty()) c.displayName = "（未命名）";
+            candidates_.push_back(std::move(c));
+          }
+        }
+      }
+    }
+    if (candidates_.empty()) {
+      fail(0, 0, "文件中没有纵断面设计线（Alignment 下的 Profile/ProfAlign）");
+      return false;
+    }
+    return true;
+  }
+
+  std::vector<std::string> names() const {
+    std::vector<std::string> all;
+    for (const Candidate& c : candidates_) all.push_back(c.displayName);
+    return all;
+  }
+
+  const Candidate* choose(std::string_view wanted) {
+    std::vector<const Candidate*> matching;
+    for (const Candidate& c : candidates_) {
+      if (wanted.empty() || wanted == c.profAlign.attribute("name").as_string() ||
+          wanted == c.profile.attribute("name").as_string() || wanted == c.alignmentName) {
+        matching.push_back(&c);
+      }
+    }
+    if (matching.size() == 1) return matching.front();
+    std::string list;
+    for (const Candidate& c : candidates_) list += (list.empty() ? "" : "、") + c.displayName;
+    if (matching.empty()) {
+      fail(0, 0, "文件中没有名为“" + printableText(wanted) + "”的纵断面；文件中有：" + list);
+    } else {
+      fail(0, 0,
+           "文件中有 " + std::to_string(matching.size()) +
+               " 条纵断面设计线，请指定其中一条的名称：" + list);
+    }
+    return nullptr;
+  }
+
+  bool read(const Candidate& chosen, ProfileDocument& document) {
+    document.name = chosen.displayName;
+    std::vector<pugi::xml_node> nodes;
+    std::vector<double> curveLengths;  // per point; < 0 when the radius is given
+    const pugi::xml_node last = lastElement(chosen.profAlign);
+    for (const pugi::xml_node& node : chosen.profAlign.children()) {
+      if (node.type() != pugi::node_element) continue;
+      const std::string_view kind = localName(node);
+      if (kind == "UnsymParaCurve") {
+        failAt(node, "不对称竖曲线（UnsymParaCurve）暂不支持");
+        return false;
+      }
+      if (kind != "PVI" && kind != "ParaCurve" && kind != "CircCurve") continue;
+      double numbers[2];
+      if (!readNumbers(node, node.child_value(), numbers, 2, "应为“桩号 高程”两个数")) return false;
+      ProfilePoint point{numbers[0], numbers[1], 0};
+      double length = 0;
+      if (kind == "CircCurve" && !node.attribute("radius").empty()) {
+        if (!readAttribute(node, "radius", point.radius)) return false;
+        length = -1;
+      } else if (kind != "PVI") {
+        if (!readAttribute(node, "length", length)) return false;
+      }
+      if (kind != "PVI" && (document.points.empty() || node == last)) {
+        failAt(node, "纵断面的起点和终点应为 PVI，不能是竖曲线");
+        return false;
+      }
+      document.points.push_back(point);
+      curveLengths.push_back(length);
+      nodes.push_back(node);
+    }
+    if (const auto errors = validatePoints(document.points); !errors.empty()) {
+      const InputError& e = errors.front();
+      if (e.row) {
+        failAt(nodes[*e.row], e.message);
+      } else {
+        failAt(chosen.profAlign, e.message);
+      }
+      return false;
+    }
+    radiiFromLengths(document.points, curveLengths);
+    return readGround(chosen, document);
+  }
+
+  const FileError& error() const { return error_; }
+
+ private:
+  static pugi::xml_node lastElement(const pugi::xml_node& parent) {
+    pugi::xml_node last;
+    for (const pugi::xml_node& child : parent.children()) {
+      if (child.type() == pugi::node_element && localName(child) != "Feature") last = child;
+    }
+    return last;
+  }
+
+  void fail(std::size_t line, std::size_t column, std::string problem) {
+    error_ = FileError{std::string(file_), line, column, std::move(problem)};
+  }
+
+  void failAt(const pugi::xml_node& node, std::string problem) {
+    const std::ptrdiff_t offset = node.offset_debug();
+    if (offset < 0) {
+      fail(0, 0, std::move(problem));
+      return;
+    }
+    const auto [line, column] = placeOf(bytes_, offset);
+    fail(line, column, std::move(problem));
+  }
+
+  bool readNumbers(const pugi::xml_node& node, std::string_view text, double* out,
+                   std::size_t count, std::string_view shape) {
+    std::istringstream words{std::string(text)};
+    std::vector<std::string> all;
+    for (std::string word; all.size() <= count && words >> word;) all.push_back(word);
+    if (all.size() != count) {
+      failAt(node, std::string(shape) + "，却是“" + printableText(text) + "”");
+      return false;
+    }
+    for (std::size_t n = 0; n < count; ++n) {
+      const CellReading cell = readCell(InputColumn::Elevation, all[n]);
+      if (!cell.ok()) {
+        failAt(node, cell.error);
+        return false;
+      }
+      out[n] = cell.value;
+    }
+    return true;
+  }
+
+  bool readAttribute(const pugi::xml_node& node, const char* name, double& value) {
+    const pugi::xml_attribute attribute = node.attribute(name);
+    if (attribute.empty()) {
+      failAt(node, "缺少属性 " + std::string(name));
+      return false;
+    }
+    const CellReading cell = readCell(InputColumn::Radius, attribute.value());
+    if (!cell.ok()) {
+      failAt(node, "属性 " + std::string(name) + "：" + cell.error);
+      return false;
+    }
+    value = cell.value;
+    return true;
+  }
+
+  // R = 100·L/|ω|. A radius that left this program comes back a few units
+  // in the last place off; one within a billionth of a value with six
+  // decimals is that value.
+  static void radiiFromLengths(std::vector<ProfilePoint>& points,
+                               const std::vector<double>& lengths) {
+    const Profile straight([&] {
+      std::vector<ProfilePoint> plain = points;
+      for (ProfilePoint& p : plain) p.radius = 0;
+      return plain;
+    }());
+    for (std::size_t k = 1; k + 1 < points.size(); ++k) {
+      if (lengths[k] <= 0) continue;
+      const double omega = std::fabs(*straight.rows()[k].omega);
+      if (!(omega > kNoBreak)) continue;
+      const double radius = 100 * lengths[k] / omega;
+      const double rounded = RoundToPlaces(radius, 6);
+      points[k].radius = std::fabs(rounded - radius) <= 1e-9 * radius ? rounded : radius;
+    }
+  }
+
+  bool readGround(const Candidate& chosen, ProfileDocument& document) {
+    const auto surfaces = children(chosen.profile, "ProfSurf");
+    if (surfaces.empty()) return true;
+    const pugi::xml_node surface = surfaces.front();
+    std::vector<double> numbers;
+    for (const pugi::xml_node& list : children(surface, "PntList2D")) {
+      std::istringstream words{std::string(list.child_value())};
+      std::string word;
+      while (words >> word) {
+        const CellReading cell = readCell(InputColumn::Elevation, word);
+        if (!cell.ok()) {
+          failAt(list, "地面线：" + cell.error);
+          return false;
+        }
+        if (numbers.size() >= 2 * kMaximumGroundPoints) {
+          failAt(list, "地面线点数超过上限 " + std::to_string(kMaximumGroundPoints));
+          return false;
+        }
+        numbers.push_back(cell.value);
+      }
+      if (numbers.size() % 2 != 0) {
+        failAt(list, "地面线（PntList2D）应为成对的“桩号 高程”");
+        return false;
+      }
+    }
+    for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
+      document.ground.push_back({numbers[i], numbers[i + 1]});
+    }
+    if (const auto errors = GroundLine::validate(document.ground); !errors.empty()) {
+      failAt(surface, "地面线：" + errors.front().message);
+      return false;
+    }
+    return true;
+  }
+
+  std::string_view bytes_;
+  std::string_view file_;
+  pugi::xml_document document_;
+  std::vector<Candidate> candidates_;
+  FileError error_;
+};
+
+struct StringWriter : pugi::xml_writer {
+  std::string text;
+  void write(const void* data, std::size_t size) override {
+    text.append(static_cast<const char*>(data), size);
+  }
+};
+
+std::string twoDigits(unsigned value) {
+  return std::string(1, char('0' + value / 10 % 10)) + char('0' + value % 10);
+}
+
+}  // namespace
+
+Loaded<std::vector<std::string>> landXmlProfileNames(std::string_view bytes,
+                                                     std::string_view fileName) {
+  Loaded<std::vector<std::string>> loaded;
+  Reader reader(bytes, fileName);
+  if (!reader.load()) {
+    loaded.error = reader.error();
+  } else {
+    loaded.value = reader.names();
+  }
+  return loaded;
+}
+
+Loaded<ProfileDocument> readLandXml(std::string_view bytes, std::string_view fileName,
+                                    std::string_view name) {
+  Loaded<ProfileDocument> loaded;
+  Reader reader(bytes, fileName);
+  const Candidate* chosen = reader.load() ? reader.choose(name) : nullptr;
+  if (chosen == nullptr || !reader.read(*chosen, loaded.value)) {
+    loaded.error = reader.error();
+    loaded.value = {};
+  }
+  return loaded;
+}
+
+std::string landXml(const Profile& profile, const GroundLine* ground,
+                    const LandXmlOptions& options) {
+  std::string date = options.date;
+  std::string time = options.time;
+  if (date.empty() || time.empty()) {
+    const auto now = std::chrono::system_clock::now();
+    const auto day = std::chrono::floor<std::chrono::days>(now);
+    const std::chrono::year_month_day ymd{day};
+    const std::chrono::hh_mm_ss clock{std::chrono::floor<std::chrono::seconds>(now - day)};
+    if (date.empty()) {
+      date = std::to_string(int(ymd.year())) + "-" + twoDigits(unsigned(ymd.month())) + "-" +
+             twoDigits(unsigned(ymd.day()));
+    }
+    if (time.empty()) {
+      time = twoDigits(unsigned(clock.hours().count())) + ":" +
+             twoDigits(unsigned(clock.minutes().count())) + ":" +
+             twoDigits(unsigned(clock.seconds().count()));
+    }
+  }
+
+  pugi::xml_document document;
+  pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+  declaration.append_attribute("version") = "1.0";
+  declaration.append_attribute("encoding") = "UTF-8";
+  pugi::xml_node root = document.append_child("LandXML");
+  root.append_attribute("xmlns") = "http://www.landxml.org/schema/LandXML-1.2";
+  root.append_attribute("xmlns:xsi") = "http://www.w3.org/2001/XMLSchema-instance";
+  root.append_attribute("xsi:schemaLocation") =
+      "http://www.landxml.org/schema/LandXML-1.2 "
+      "http://www.landxml.org/schema/LandXML-1.2/LandXML-1.2.xsd";
+  root.append_attribute("version") = "1.2";
+  root.append_attribute("date") = date.c_str();
+  root.append_attribute("time") = time.c_str();
+  pugi::xml_node metric = root.append_child("Units").append_child("Metric");
+  metric.append_attribute("linearUnit") = "meter";
+  metric.append_attribute("areaUnit") = "squareMeter";
+  metric.append_attribute("volumeUnit") = "cubicMeter";
+  metric.append_attribute("angularUnit") = "decimal degrees";
+  metric.append_attribute("directionUnit") = "decimal degrees";
+
+  pugi::xml_node alignment = root.append_child("Alignments").append_child("Alignment");
+  alignment.append_attribute("name") = options.name.c_str();
+  const auto& points = profile.points();
+  if (!points.empty()) {
+    alignment.append_attribute("length") =
+        exactText(profile.endStation() - profile.startStation()).c_str();
+    alignment.append_attribute("staStart") = exactText(profile.startStation()).c_str();
+  }
+  pugi::xml_node profileNode = alignment.append_child("Profile");
+  profileNode.append_attribute("name") = options.name.c_str();
+  pugi::xml_node profAlign = profileNode.append_child("ProfAlign");
+  profAlign.append_attribute("name") = options.name.c_str();
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    const std::string text = exactText(points[k].station) + " " + exactText(points[k].elevation);
+    const auto& curve = profile.usable() ? profile.rows()[k].curve : std::nullopt;
+    pugi::xml_node node = profAlign.append_child(curve ? "ParaCurve" : "PVI");
+    if (curve) node.append_attribute("length") = exactText(curve->length).c_str();
+    node.text().set(text.c_str());
+  }
+  if (ground != nullptr && !ground->empty()) {
+    pugi::xml_node surface = profileNode.append_child("ProfSurf");
+    surface.append_attribute("name") = options.groundName.c_str();
+    std::string list;
+    for (const GroundPoint& p : ground->points()) {
+      if (!list.empty()) list += ' ';
+      list += exactText(p.station) + " " + exactText(p.elevation);
+    }
+    surface.append_child("PntList2D").text().set(list.c_str());
+  }
+  StringWriter writer;
+  document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
+  return writer.text;
+}
+
+}  // namespace vcurve::profile

@@ -1,0 +1,50 @@
+#pragma once
+
+// LandXML 1.2, the exchange format of the big road-design suites: the
+// design profile (ProfAlign: PVI, ParaCurve, CircCurve) of an alignment,
+// and the ground line (ProfSurf) beside it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profile/file_error.h"
+#include "profile/ground_line.h"
+#include "profile/profile.h"
+
+namespace vcurve::profile {
+
+struct ProfileDocument {
+  std::string name;  // the profile's own name
+  std::vector<ProfilePoint> points;
+  std::vector<GroundPoint> ground;  // empty when the file has none
+};
+
+// The name of every design profile in the file, in file order: its
+// ProfAlign's name, else its Profile's, else its Alignment's.
+Loaded<std::vector<std::string>> landXmlProfileNames(std::string_view bytes,
+                                                     std::string_view fileName);
+
+// The design profile called `name` (its own, its Profile's or its
+// Alignment's name); with no name, the only one in the file. A ParaCurve's
+// radius follows from its length and the grades either side; a CircCurve's
+// is its radius. Stations and elevations must be in metres.
+Loaded<ProfileDocument> readLandXml(std::string_view bytes, std::string_view fileName,
+                                    std::string_view name = {});
+
+struct LandXmlOptions {
+  std::string name = "设计线";
+  std::string groundName = "地面线";
+  // The file's date ("2024-05-01") and time ("13:45:00"); now, in UTC,
+  // when empty.
+  std::string date;
+  std::string time;
+};
+
+// Curves are written as ParaCurve with their length. A radius with no
+// grade break to act on (at the start or the end, or where ω = 0) makes no
+// curve and is not kept.
+std::string landXml(const Profile& profile, const GroundLine* ground,
+                    const LandXmlOptions& options);
+
+}  // namespace vcurve::profile

@@ -1,0 +1,23 @@
+#include "profile/profile_file.h"
+
+#include "profile/profile_csv.h"
+
+namespace vcurve::profile {
+
+bool looksLikeXml(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+  return first != std::string_view::npos && bytes[first] == '<';
+}
+
+Loaded<ProfileDocument> readProfileFile(std::string_view bytes, std::string_view fileName,
+                                        std::string_view name) {
+  if (looksLikeXml(bytes)) return readLandXml(bytes, fileName, name);
+  Loaded<ProfileDocument> loaded;
+  auto csv = readProfileCsv(bytes, fileName);
+  loaded.error = std::move(csv.error);
+  loaded.value.points = std::move(csv.value);
+  return loaded;
+}
+
+}  // namespace vcurve::profile

@@ -1,0 +1,99 @@
+#include "profile/sheets.h"
+
+#include "core/station_text.h"
+#include "profile/profile_text.h"
+
+namespace vcurve::profile {
+namespace {
+
+SheetCell optionalNumber(const std::optional<double>& value) {
+  return value ? numberCell(*value) : SheetCell{};
+}
+
+constexpr double kChainageWidth = 13;
+constexpr double kNumberWidth = 12;
+
+}  // namespace
+
+SheetCell numberCell(double value) { return {SheetCell::Kind::Number, value, {}}; }
+SheetCell textCell(std::string text) {
+  if (text.empty()) return {};
+  return {SheetCell::Kind::Text, 0, std::move(text)};
+}
+
+Sheet stakeSheet(const StakeTable& table, std::string title) {
+  Sheet sheet;
+  sheet.name = "逐桩高程表";
+  sheet.title = std::move(title);
+  for (std::size_t c = 0; c < kStakeColumns; ++c) {
+    const auto column = static_cast<StakeColumn>(c);
+    sheet.columns.push_back({std::string(stakeColumnTitle(column)),
+                             column == StakeColumn::Station ? kChainageWidth : kNumberWidth,
+                             column == StakeColumn::Grade ? 2 : 3});
+  }
+  sheet.rows = table.size();
+  sheet.row = [&table](std::size_t i, std::vector<SheetCell>& cells) {
+    const StakeRow row = table.row(i);
+    cells = {textCell(chainageText(row.station)),
+             optionalNumber(row.design),
+             optionalNumber(row.ground),
+             optionalNumber(row.fill),
+             optionalNumber(row.cut),
+             optionalNumber(row.grade)};
+  };
+  return sheet;
+}
+
+Sheet profileSheet(const Profile& profile, std::string title) {
+  Sheet sheet;
+  sheet.name = "纵坡竖曲线表";
+  sheet.title = std::move(title);
+  for (std::size_t c = 0; c < kTableColumns; ++c) {
+    const TableColumn column = tableColumn(c);
+    const bool station = column == TableColumn::Station || column == TableColumn::CurveStart ||
+                         column == TableColumn::CurveEnd;
+    sheet.columns.push_back({std::string(columnTitle(column)),
+                             station ? kChainageWidth + 1 : kNumberWidth + 2,
+                             column == TableColumn::Grade ? 2 : 3});
+  }
+  sheet.rows = profile.size();
+  sheet.row = [&profile](std::size_t row, std::vector<SheetCell>& cells) {
+    const ProfilePoint& p = profile.points()[row];
+    const bool end = row == 0 || row + 1 == profile.size();
+    cells = {textCell(chainageText(p.station)), numberCell(p.elevation),
+             end && p.radius == 0 ? SheetCell{} : numberCell(p.radius)};
+    const RowDerivation* derived = profile.usable() ? &profile.rows()[row] : nullptr;
+    const auto& grade = derived ? derived->gradeAfter : std::nullopt;
+    cells.push_back(grade ? numberCell(grade->percent) : SheetCell{});
+    cells.push_back(grade ? numberCell(grade->length) : SheetCell{});
+    const auto& c = derived ? derived->curve : std::nullopt;
+    cells.push_back(textCell(c ? std::string(curveKindText(c->kind)) : std::string()));
+    cells.push_back(c ? numberCell(c->tangent) : SheetCell{});
+    cells.push_back(c ? numberCell(c->length) : SheetCell{});
+    cells.push_back(c ? numberCell(c->external) : SheetCell{});
+    cells.push_back(c ? textCell(chainageText(c->startStation)) : SheetCell{});
+    cells.push_back(c ? textCell(chainageText(c->endStation)) : SheetCell{});
+  };
+  return sheet;
+}
+
+Sheet findingsSheet(const std::vector<Finding>& findings, std::string title) {
+  Sheet sheet;
+  sheet.name = "检查结果";
+  sheet.title = std::move(title);
+  sheet.columns = {{"级别", 6, 0},    {"位置", 44, 0}, {"规则", 20, 0},
+                   {"实际值", 22, 0}, {"要求", 32, 0}, {"说明", 60, 0}};
+  sheet.rows = findings.size();
+  sheet.row = [&findings](std::size_t i, std::vector<SheetCell>& cells) {
+    const Finding& f = findings[i];
+    cells = {textCell(std::string(severityText(f.severity))),
+             textCell(placeText(f)),
+             textCell(std::string(ruleText(f.rule))),
+             textCell(foundText(f)),
+             textCell(requiredText(f)),
+             textCell(f.remark)};
+  };
+  return sheet;
+}
+
+}  // namespace vcurve::profile

@@ -1,0 +1,21 @@
+#pragma once
+
+// Sheets written as a real Excel workbook: numbers as numbers with their
+// decimals shown, text as text, a bold header row that stays in view, and
+// column widths set.
+
+#include <string>
+#include <vector>
+
+#include "profile/sheets.h"
+
+namespace vcurve::profile {
+
+// One sheet holds at most this many rows, its title and header included.
+inline constexpr std::size_t kXlsxMaximumRows = 1'048'576;
+
+// Writes the workbook to path (UTF-8). Returns the reason in Chinese when
+// it could not, having written nothing usable; empty on success.
+std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets);
+
+}  // namespace vcurve::profile

@@ -1,0 +1,100 @@
+#include "profile/xlsx_workbook.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace vcurve::profile {
+namespace {
+
+std::uint32_t le(const std::string& s, std::size_t at, int bytes) {
+  std::uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(s[at + i]);
+  return v;
+}
+
+// One member of a zip file, found through its central directory.
+std::string zipMember(const std::string& zip, const std::string& name) {
+  const std::size_t end = zip.rfind(std::string("PK\5\6", 4));
+  if (end == std::string::npos) return {};
+  std::size_t at = le(zip, end + 16, 4);
+  for (std::uint32_t n = le(zip, end + 10, 2); n > 0; --n) {
+    const std::size_t nameLength = le(zip, at + 28, 2);
+    const std::size_t skip = nameLength + le(zip, at + 30, 2) + le(zip, at + 32, 2);
+    if (zip.compare(at + 46, nameLength, name) == 0) {
+      const std::size_t local = le(zip, at + 42, 4);
+      const std::size_t data = local + 30 + le(zip, local + 26, 2) + le(zip, local + 28, 2);
+      const std::string packed = zip.substr(data, le(zip, at + 20, 4));
+      if (le(zip, at + 10, 2) == 0) return packed;
+      std::string out(le(zip, at + 24, 4), '\0');
+      z_stream z{};
+      inflateInit2(&z, -15);
+      z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+      z.avail_in = static_cast<uInt>(packed.size());
+      z.next_out = reinterpret_cast<Bytef*>(out.data());
+      z.avail_out = static_cast<uInt>(out.size());
+      inflate(&z, Z_FINISH);
+      inflateEnd(&z);
+      return out;
+    }
+    at += 46 + skip;
+  }
+  return {};
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class Xlsx : public ::testing::Test {
+ protected:
+  // Each test its own file: CTest runs them side by side.
+  std::filesystem::path path_ =
+      std::filesystem::temp_directory_path() /
+      ("vcurve-xlsx-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".xlsx");
+  void TearDown() override { std::filesystem::remove(path_); }
+};
+
+TEST_F(Xlsx, NumbersAsNumbersChainageAsTextChineseHeadersWidths) {
+  auto profile = std::make_shared<const Profile>(
+      std::vector<ProfilePoint>{{0, 100, 0}, {500, 110, 10000}, {1000, 100, 0}});
+  const StakeTable table(profile, nullptr, 250);
+  ASSERT_EQ(
+      writeXlsx(path_.string(), {stakeSheet(table, "逐桩高程表 示例"), profileSheet(*profile)}),
+      "");
+  const std::string zip = fileBytes(path_);
+  const std::string stake = zipMember(zip, "xl/worksheets/sheet1.xml");
+  ASSERT_FALSE(stake.empty());
+  EXPECT_NE(stake.find("<col min=\"1\" max=\"1\" width=\"13.7109375\""), std::string::npos)
+      << stake;
+  EXPECT_NE(stake.find("<is><t>设计高程(m)</t></is>"), std::string::npos);
+  EXPECT_NE(stake.find("<is><t>K0+250.000</t></is>"), std::string::npos);
+  EXPECT_NE(stake.find("<v>105</v>"), std::string::npos);  // 105.000 as a number
+  EXPECT_NE(zipMember(zip, "xl/workbook.xml").find("name=\"纵坡竖曲线表\""), std::string::npos);
+  EXPECT_NE(zipMember(zip, "xl/styles.xml").find("formatCode=\"0.000\""), std::string::npos);
+}
+
+TEST_F(Xlsx, RefusesMoreRowsThanASheetHolds) {
+  Sheet big{
+      "大表", "", {{"n", 8, 0}}, kXlsxMaximumRows, [](std::size_t, std::vector<SheetCell>&) {}};
+  EXPECT_NE(writeXlsx(path_.string(), {big}).find("超过 Excel 一张工作表的上限"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
+TEST_F(Xlsx, SaysWhenTheFileCannotBeMade) {
+  EXPECT_NE(writeXlsx("/nonexistent-folder/x.xlsx", {}), "");
+}
+
+}  // namespace
+}  // namespace vcurve::profile
