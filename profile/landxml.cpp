@@ -68,6 +68,28 @@ std::string_view parseProblem(pugi::xml_parse_status status) {
   }
 }
 
+// R = 100·L/|ω|. A radius that left this program comes back a few units in
+// the last place off; one within a billionth of a value with six decimals
+// is that value.
+double radiusOfLength(double length, double omega) {
+  const double radius = 100 * length / omega;
+  const double rounded = RoundToPlaces(radius, 6);
+  return std::fabs(rounded - radius) <= 1e-9 * radius ? rounded : radius;
+}
+
+// The shortest length text that reads back as the same radius: 120, not
+// the 119.99999999999974 that the grades' binary values make of it.
+std::string lengthText(const VerticalCurve& curve, double omega) {
+  for (int decimals = 0; decimals <= 12; ++decimals) {
+    const std::string text = fixedText(curve.length, decimals);
+    if (const auto length = NumberFromText(text);
+        length && radiusOfLength(*length, std::fabs(omega)) == curve.radius) {
+      return text;
+    }
+  }
+  return exactText(curve.length);
+}
+
 struct Candidate {
   pugi::xml_node profAlign;
   pugi::xml_node profile;
@@ -201,7 +223,7 @@ class Reader {
       }
       return false;
     }
-    radiiFromLengths(document.points, curveLengths);
+    radiusFromLengths(document.points, curveLengths);
     return readGround(chosen, document);
   }
 
@@ -268,8 +290,8 @@ class Reader {
   // R = 100·L/|ω|. A radius that left this program comes back a few units
   // in the last place off; one within a billionth of a value with six
   // decimals is that value.
-  static void radiiFromLengths(std::vector<ProfilePoint>& points,
-                               const std::vector<double>& lengths) {
+  static void radiusFromLengths(std::vector<ProfilePoint>& points,
+                                const std::vector<double>& lengths) {
     const Profile straight([&] {
       std::vector<ProfilePoint> plain = points;
       for (ProfilePoint& p : plain) p.radius = 0;
@@ -279,9 +301,7 @@ class Reader {
       if (lengths[k] <= 0) continue;
       const double omega = std::fabs(*straight.rows()[k].omega);
       if (!(omega > kNoBreak)) continue;
-      const double radius = 100 * lengths[k] / omega;
-      const double rounded = RoundToPlaces(radius, 6);
-      points[k].radius = std::fabs(rounded - radius) <= 1e-9 * radius ? rounded : radius;
+      points[k].radius = radiusOfLength(lengths[k], omega);
     }
   }
 
@@ -420,7 +440,9 @@ std::string landXml(const Profile& profile, const GroundLine* ground,
     const std::string text = exactText(points[k].station) + " " + exactText(points[k].elevation);
     const auto& curve = profile.usable() ? profile.rows()[k].curve : std::nullopt;
     pugi::xml_node node = profAlign.append_child(curve ? "ParaCurve" : "PVI");
-    if (curve) node.append_attribute("length") = exactText(curve->length).c_str();
+    if (curve) {
+      node.append_attribute("length") = lengthText(*curve, *profile.rows()[k].omega).c_str();
+    }
     node.text().set(text.c_str());
   }
   if (ground != nullptr && !ground->empty()) {

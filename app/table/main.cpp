@@ -10,6 +10,7 @@
 #include "app/table/help_text.h"
 #include "app/table/options.h"
 #include "app/table/output_buffer.h"
+#include "app/table/profile_command.h"
 #include "app/table/stations.h"
 #include "app/table/system_io.h"
 #include "app/table/table_writers.h"
@@ -43,6 +44,7 @@ int writeText(std::string_view text) {
 int run(const std::vector<std::string>& arguments) {
   const std::vector<std::string_view> args(arguments.begin(), arguments.end());
   using namespace vcurve::table;
+  if (isProfileCommand(args)) return runProfileCommand(args, say);
   const CommandLine command = parseCommandLine(args);
   if (command.action == Action::Help) return writeText(kHelpText);
   if (command.action == Action::Version) {

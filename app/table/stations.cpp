@@ -78,6 +78,8 @@ std::string tooMany(std::int64_t count) {
          std::to_string(static_cast<std::int64_t>(kMaximumStations));
 }
 
+}  // namespace
+
 SteppedStations steppedRange(const StationRange& range, std::size_t alreadyListed) {
   if (range.to.number < range.from.number) {
     throw UsageError("选项 --to 的值" + quoted(range.to.given) + "小于 --from 的值" +
@@ -125,6 +127,8 @@ SteppedStations steppedRange(const StationRange& range, std::size_t alreadyListe
   }
   return {units[0], units[2], count, scale};
 }
+
+namespace {
 
 // Every multiple of the interval strictly between the ends; the ends
 // themselves are listed on their own.

@@ -46,6 +46,11 @@ std::optional<CurveEnds> curveEnds(double P, double L);
 // exactly, or more than kMaximumStations stations.
 StationPlan planStations(const TableRequest& request);
 
+// The --from/--to/--step range in whole units of its finest decimal.
+// Throws UsageError for a range that runs backwards, cannot be counted
+// exactly, or with alreadyListed stations lists more than kMaximumStations.
+SteppedStations steppedRange(const StationRange& range, std::size_t alreadyListed);
+
 // The value the window reads from the station's text "first + i·step".
 double steppedStation(const SteppedStations& stepped, std::int64_t i);
 

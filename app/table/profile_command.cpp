@@ -1,0 +1,290 @@
+#include "app/table/profile_command.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "app/table/message_text.h"
+#include "app/table/output_buffer.h"
+#include "app/table/profile_options.h"
+#include "app/table/profile_output.h"
+#include "app/table/system_io.h"
+#include "core/numeric_text.h"
+#include "core/station_text.h"
+#include "profile/profile_csv.h"
+#include "profile/profile_file.h"
+#include "profile/profile_text.h"
+#include "profile/xlsx_workbook.h"
+
+namespace vcurve::table {
+namespace {
+
+using namespace vcurve::profile;
+
+// A file name in the quotation marks the messages use, whole however long:
+// the end of a path is what tells it apart. Only control characters, which
+// could restyle the terminal, are escaped.
+std::string quotedPath(std::string_view path) {
+  std::string text = "“";
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      constexpr std::string_view kHex = "0123456789ABCDEF";
+      text += "\\x";
+      text += kHex[byte >> 4];
+      text += kHex[byte & 0xF];
+    } else {
+      text += c;
+    }
+  }
+  return text + "”";
+}
+
+// After this many, stations left out of the table are counted, not listed.
+constexpr std::int64_t kMostListedFailures = 20;
+
+std::string readInputFile(const std::string& path) {
+  std::FILE* file = openFile(path, "rb");
+  if (file == nullptr) throw UsageError("无法打开文件" + quotedPath(path));
+  std::string bytes;
+  char block[1 << 16];
+  bool tooLarge = false;
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
+    if (bytes.size() + got > kMaximumFileBytes) {
+      tooLarge = true;
+      break;
+    }
+    bytes.append(block, got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (tooLarge) {
+    throw UsageError("文件" + quotedPath(path) + "太大（超过 " +
+                     std::to_string(kMaximumFileBytes >> 20) + " MB），不是纵断面文件");
+  }
+  if (failed) throw UsageError("读取文件" + quotedPath(path) + "失败");
+  return bytes;
+}
+
+std::string rangeText(const Profile& profile) {
+  return "（纵断面起点 " + chainageText(profile.startStation()) + " 至终点 " +
+         chainageText(profile.endStation()) + "）";
+}
+
+void requireOnProfile(const OptionValue& station, const Profile& profile) {
+  if (!profile.contains(station.number)) {
+    throw UsageError("选项 " + station.option + " 的值" + table::quoted(station.given) +
+                     "不在纵断面上" + rangeText(profile));
+  }
+}
+
+ProfileStations plannedStations(const ProfileRequest& request,
+                                const std::shared_ptr<const Profile>& profile) {
+  ProfileStations stations;
+  if (request.at.empty() && !request.range) {
+    stations.stake.emplace(profile, nullptr, kDefaultInterval);
+    if (stations.stake->size() > kMaximumStations) {
+      throw UsageError("纵断面按每 20 m 一点的桩号数超过上限 " + std::to_string(kMaximumStations) +
+                       "；请用 --at 或 --from/--to/--step 指定桩号");
+    }
+    return stations;
+  }
+  if (request.at.size() > kMaximumStations) {
+    throw UsageError("选项 --at 给出的桩号数超过上限 " + std::to_string(kMaximumStations));
+  }
+  for (const OptionValue& at : request.at) {
+    requireOnProfile(at, *profile);
+    stations.plan.listed.push_back(at.number);
+  }
+  if (request.range) {
+    requireOnProfile(request.range->from, *profile);
+    requireOnProfile(request.range->to, *profile);
+    stations.plan.stepped = steppedRange(*request.range, stations.plan.listed.size());
+  }
+  std::sort(stations.plan.listed.begin(), stations.plan.listed.end());
+  stations.plan.listed.erase(std::unique(stations.plan.listed.begin(), stations.plan.listed.end()),
+                             stations.plan.listed.end());
+  return stations;
+}
+
+// The output, to standard output or, with --output, to a file that only
+// appears under its name once complete.
+class Destination {
+ public:
+  explicit Destination(const std::optional<std::string>& path) : path_(path) {
+    if (path_) temporary_ = *path_ + ".part";
+  }
+  Destination(const Destination&) = delete;
+  Destination& operator=(const Destination&) = delete;
+  ~Destination() {
+    if (!committed_ && path_) removeQuietly(temporary_);
+  }
+
+  const std::string& temporary() const { return temporary_; }
+
+  // Whether the file can be made where it is to go, tried before a library
+  // that says its failures in English is left to find out.
+  bool creatable() const {
+    if (!path_) return true;
+    std::FILE* file = openFile(temporary_, "wb");
+    return file != nullptr && std::fclose(file) == 0;
+  }
+  bool toFile() const { return path_.has_value(); }
+
+  std::FILE* open() {
+    if (!path_) return stdout;
+    file_ = openFile(temporary_, "wb");
+    return file_;
+  }
+
+  // Closes the file and puts it in place; false when any of that failed.
+  bool commit(bool written) {
+    if (!path_) return written;
+    bool ok = written;
+    if (file_ != nullptr && std::fclose(file_) != 0) ok = false;
+    file_ = nullptr;
+    ok = ok && replaceFile(temporary_, *path_);
+    committed_ = ok;
+    return ok;
+  }
+
+ private:
+  static void removeQuietly(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                            ignored);
+  }
+
+  std::optional<std::string> path_;
+  std::string temporary_;
+  std::FILE* file_ = nullptr;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+int runProfileCommand(const std::vector<std::string_view>& args, const Say& say) {
+  const ProfileRequest request = parseProfileCommandLine(args);
+  const std::string bytes = readInputFile(request.file);
+  if (!request.name.empty() && !looksLikeXml(bytes)) {
+    throw UsageError("选项 --name 只用于 LandXML 文件，" + quotedPath(request.file) +
+                     "是 CSV 文件");
+  }
+  const Loaded<ProfileDocument> document = readProfileFile(bytes, request.file, request.name);
+  if (!document.ok()) throw UsageError(document.error->message());
+  const auto profile = std::make_shared<const Profile>(document.value.points);
+
+  ProfileStations stations;
+  if (request.table()) stations = plannedStations(request, profile);
+  std::vector<Finding> findings;
+  if (request.check) {
+    findings = checkProfile(*profile, highwayCode(), *highwayCode().forSpeed(*request.speed));
+  }
+  std::vector<ElevationMatch> matches;
+  if (request.findElevation) matches = profile->stationsAtElevation(request.findElevation->number);
+
+  std::int64_t leftOut = 0;
+  const UncomputedStation left = [&](std::int64_t n, double station, LookupStatus why) {
+    if (++leftOut <= kMostListedFailures) {
+      say("错误", "第" + std::to_string(n) + "点（桩号 " + chainageText(station) + "）" +
+                      std::string(lookupProblemText(why)) + "，表中未列出");
+    }
+  };
+
+  Destination destination(request.output);
+  bool written = true;
+  if (request.format == ProfileFormat::Xlsx) {
+    std::vector<NumberedStation> rows;
+    if (request.table()) {
+      std::size_t count = 0;
+      stations.forEach([&](double) { ++count; });
+      if (count + 2 > kXlsxMaximumRows) {
+        throw UsageError("表格有 " + std::to_string(count) + " 行，超过 Excel 一张工作表的上限 " +
+                         std::to_string(kXlsxMaximumRows) + " 行；请加大 --step 或分段导出");
+      }
+      std::int64_t n = 0;
+      stations.forEach([&](double station) {
+        ++n;
+        const StationLookup found = profile->lookup(station);
+        if (found.ok()) {
+          rows.push_back({n, station});
+        } else {
+          left(n, station, found.status);
+        }
+      });
+    }
+    if (!destination.creatable()) {
+      throw UsageError("无法创建文件" + quotedPath(destination.temporary()));
+    }
+    const std::string title = "纵断面：" + request.file;
+    std::vector<Sheet> sheets;
+    if (request.table()) sheets.push_back(tableSheet(*profile, rows, title));
+    sheets.push_back(profileSheet(*profile, title));
+    if (request.check) {
+      sheets.push_back(findingsSheet(findings, findingsHeading(findings, *request.speed)));
+    }
+    if (request.findElevation) {
+      sheets.push_back(matchesSheet(matches, "设计高程 " + request.findElevation->given));
+    }
+    if (const std::string problem = writeXlsx(destination.temporary(), sheets); !problem.empty()) {
+      say("错误", "写出" + quotedPath(*request.output) + "失败：" + problem);
+      written = false;
+    }
+  } else {
+    std::FILE* file = destination.open();
+    if (file == nullptr) throw UsageError("无法创建文件" + quotedPath(destination.temporary()));
+    OutputBuffer out(file);
+    const bool csv = request.format == ProfileFormat::Csv;
+    // Excel shows a file's Chinese only with the mark; a pipe wants none.
+    if (csv && destination.toFile()) out.append(kUtf8Bom);
+    bool first = true;
+    const auto section = [&] {
+      if (!first) out.append(csv ? "\r\n" : "\n");
+      first = false;
+    };
+    if (request.summary) {
+      section();
+      if (csv) {
+        appendSummaryCsv(out, *profile);
+      } else {
+        appendSummaryLines(out, *profile, request.file);
+      }
+    }
+    if (request.check) {
+      section();
+      if (csv) {
+        appendFindingsCsv(out, findings);
+      } else {
+        appendFindingsLines(out, findings, *request.speed);
+      }
+    }
+    if (request.findElevation) {
+      section();
+      if (csv) {
+        appendMatchesCsv(out, matches);
+      } else {
+        appendMatchesLines(out, matches, request.findElevation->given);
+      }
+    }
+    if (request.table()) {
+      section();
+      if (csv) {
+        appendTableCsv(out, *profile, stations, left);
+      } else {
+        appendTableLines(out, *profile, stations, left);
+      }
+    }
+    written = out.finish();
+    if (!written) say("错误", "写出结果失败，表格不完整");
+  }
+  if (leftOut > kMostListedFailures) {
+    say("错误", "另有 " + std::to_string(leftOut - kMostListedFailures) + " 个桩号的高程未计算");
+  }
+  if (!destination.commit(written)) {
+    if (written) say("错误", "无法把结果存为" + quotedPath(*request.output));
+    return 1;
+  }
+  if (request.check && destination.toFile()) say("提示", findingsHeading(findings, *request.speed));
+  return leftOut > 0 || hasErrors(findings) ? 1 : 0;
+}
+
+}  // namespace vcurve::table

@@ -1,0 +1,42 @@
+#pragma once
+
+// The command line of a whole profile, `vcurve-table --profile FILE ...`:
+// named options in, a checked request out, every fault a UsageError that
+// names the option and its value.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/table/options.h"
+
+namespace vcurve::table {
+
+enum class ProfileFormat { Lines, Csv, Xlsx };
+
+struct ProfileRequest {
+  std::string file;  // --profile, UTF-8
+  std::string name;  // --name: which profile of a LandXML file
+  std::vector<OptionValue> at;
+  std::optional<StationRange> range;
+  ProfileFormat format = ProfileFormat::Lines;
+  std::optional<std::string> output;
+  bool summary = false;
+  std::optional<int> speed;  // km/h, one the design code lists
+  bool check = false;
+  std::optional<OptionValue> findElevation;
+
+  // Asked to report something other than the elevation table.
+  bool reports() const { return summary || check || findElevation.has_value(); }
+  // The elevation table is written unless only reports were asked for.
+  bool table() const { return !reports() || !at.empty() || range.has_value(); }
+};
+
+// True for a command line that names a profile file and asks for neither
+// help nor the version, which the single-curve command line answers.
+bool isProfileCommand(const std::vector<std::string_view>& args);
+
+ProfileRequest parseProfileCommandLine(const std::vector<std::string_view>& args);
+
+}  // namespace vcurve::table

@@ -1,0 +1,234 @@
+#include "app/table/profile_output.h"
+
+#include "app/table/table_writers.h"
+#include "core/numeric_text.h"
+#include "core/station_text.h"
+#include "profile/profile_csv.h"
+#include "profile/profile_text.h"
+
+namespace vcurve::table {
+namespace {
+
+using namespace vcurve::profile;
+
+constexpr std::string_view kRecordEnd = "\r\n";
+
+std::string listed(double value) { return TextFromNumber(RoundToPlaces(value, 3)); }
+
+// Columns a terminal shows a character in: two for the wide CJK ones.
+std::size_t displayWidth(std::string_view text) {
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    width += length >= 3 ? 2 : 1;
+    i += length;
+  }
+  return width;
+}
+
+// Rows of cells as lines of columns padded to line up, two spaces apart.
+std::string alignedLines(const std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::size_t> widths;
+  for (const auto& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()));
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      widths[c] = std::max(widths[c], displayWidth(row[c]));
+    }
+  }
+  std::string text;
+  for (const auto& row : rows) {
+    std::string line;
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      if (c > 0) line += "  ";
+      line += row[c];
+      line.append(widths[c] - displayWidth(row[c]), ' ');
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    text += line + "\n";
+  }
+  return text;
+}
+
+template <typename Row>
+std::int64_t forEachComputed(const Profile& profile, const ProfileStations& stations,
+                             const UncomputedStation& left, Row&& row) {
+  std::int64_t n = 0;
+  std::int64_t missing = 0;
+  stations.forEach([&](double station) {
+    ++n;
+    const StationLookup found = profile.lookup(station);
+    if (!found.ok()) {
+      ++missing;
+      left(n, station, found.status);
+      return;
+    }
+    row(n, station, found);
+  });
+  return missing;
+}
+
+}  // namespace
+
+std::string elementText(const Profile& profile, const StationLookup& found) {
+  const std::string row = std::to_string(found.row + 1);
+  if (found.kind == ElementKind::Grade) {
+    return "直坡段（第 " + row + "–" + std::to_string(found.row + 2) + " 点）";
+  }
+  const CurveKind kind = profile.rows()[found.row].kind();
+  return std::string(kind == CurveKind::Crest ? "凸曲线" : "凹曲线") + "（第 " + row + " 点）";
+}
+
+void appendSummaryLines(OutputBuffer& out, const Profile& profile, std::string_view file) {
+  std::string text =
+      "纵坡竖曲线表（" + std::string(file) + "，" + std::to_string(profile.size()) + " 个点）\n";
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({"序号"});
+  for (std::size_t c = 0; c < kTableColumns; ++c) {
+    rows.back().emplace_back(columnTitle(tableColumn(c)));
+  }
+  for (std::size_t r = 0; r < profile.size(); ++r) {
+    rows.push_back({std::to_string(r + 1)});
+    for (std::size_t c = 0; c < kTableColumns; ++c) {
+      rows.back().push_back(cellText(profile, r, tableColumn(c)));
+    }
+  }
+  text += alignedLines(rows);
+  out.append(text);
+}
+
+void appendSummaryCsv(OutputBuffer& out, const Profile& profile) {
+  out.append(std::string_view(profileCsv(profile)).substr(kUtf8Bom.size()));
+}
+
+std::string findingsHeading(const std::vector<Finding>& findings, int speed) {
+  const DesignCode& code = highwayCode();
+  std::string text = "检查结果（" + std::string(code.name) + " " + std::string(code.title) +
+                     "，设计速度 " + std::to_string(speed) + " km/h）：";
+  if (findings.empty()) return text + "未发现问题";
+  std::size_t counts[3] = {0, 0, 0};
+  for (const Finding& f : findings) ++counts[static_cast<std::size_t>(f.severity)];
+  return text + "错误 " + std::to_string(counts[0]) + " 项，警告 " + std::to_string(counts[1]) +
+         " 项，提示 " + std::to_string(counts[2]) + " 项";
+}
+
+void appendFindingsLines(OutputBuffer& out, const std::vector<Finding>& findings, int speed) {
+  std::string text = findingsHeading(findings, speed) + "\n";
+  for (const Finding& f : findings) text += findingLine(f) + "\n";
+  out.append(text);
+}
+
+void appendFindingsCsv(OutputBuffer& out, const std::vector<Finding>& findings) {
+  std::string text = "severity,place,rule,found,required,remark";
+  text += kRecordEnd;
+  for (const Finding& f : findings) {
+    text += std::string(severityText(f.severity)) + "," + csvField(placeText(f)) + "," +
+            std::string(ruleText(f.rule)) + "," + csvField(foundText(f)) + "," +
+            csvField(requiredText(f)) + "," + csvField(f.remark);
+    text += kRecordEnd;
+  }
+  out.append(text);
+}
+
+void appendMatchesLines(OutputBuffer& out, const std::vector<ElevationMatch>& matches,
+                        const std::string& elevation) {
+  if (matches.empty()) {
+    out.append("设计线上没有设计高程为 " + elevation + " 的桩号\n");
+    return;
+  }
+  std::string text =
+      "设计高程 " + elevation + " 的位置（" + std::to_string(matches.size()) + " 处）：\n";
+  for (const ElevationMatch& m : matches) {
+    text += matchText(m) + "（" + TextFromNumber(m.station);
+    if (m.through > m.station) text += " 至 " + TextFromNumber(m.through);
+    text += "）\n";
+  }
+  out.append(text);
+}
+
+void appendMatchesCsv(OutputBuffer& out, const std::vector<ElevationMatch>& matches) {
+  std::string text = "n,station,chainage,to_station,to_chainage";
+  text += kRecordEnd;
+  std::int64_t n = 0;
+  for (const ElevationMatch& m : matches) {
+    text += std::to_string(++n) + "," + TextFromNumber(m.station) + "," + chainageText(m.station);
+    if (m.through > m.station) {
+      text += "," + TextFromNumber(m.through) + "," + chainageText(m.through);
+    } else {
+      text += ",,";
+    }
+    text += kRecordEnd;
+  }
+  out.append(text);
+}
+
+std::int64_t appendTableLines(OutputBuffer& out, const Profile& profile,
+                              const ProfileStations& stations, const UncomputedStation& left) {
+  std::string line;
+  return forEachComputed(profile, stations, left,
+                         [&](std::int64_t n, double station, const StationLookup& found) {
+                           line = "第" + std::to_string(n) + "待求点高程";
+                           line += TextFromNumber(station);
+                           line += '=';
+                           line += TextFromNumber(RoundToPlaces(found.elevation, 3));
+                           line += '\n';
+                           out.append(line);
+                         });
+}
+
+std::int64_t appendTableCsv(OutputBuffer& out, const Profile& profile,
+                            const ProfileStations& stations, const UncomputedStation& left) {
+  out.append("n,station,chainage,elevation,grade,element");
+  out.append(kRecordEnd);
+  std::string record;
+  return forEachComputed(profile, stations, left,
+                         [&](std::int64_t n, double station, const StationLookup& found) {
+                           record = std::to_string(n);
+                           record += ',';
+                           record += TextFromNumber(station);
+                           record += ',';
+                           record += chainageText(station);
+                           record += ',';
+                           record += TextFromNumber(RoundToPlaces(found.elevation, 3));
+                           record += ',';
+                           record += TextFromNumber(RoundToPlaces(found.grade, 3));
+                           record += ',';
+                           record += elementText(profile, found);
+                           record += kRecordEnd;
+                           out.append(record);
+                         });
+}
+
+Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& rows,
+                 std::string title) {
+  Sheet sheet;
+  sheet.name = "高程表";
+  sheet.title = std::move(title);
+  sheet.columns = {{"序号", 8, 0},         {"桩号", 13, 0},    {"桩号(m)", 12, 3},
+                   {"设计高程(m)", 12, 3}, {"纵坡(%)", 10, 2}, {"位置", 22, 0}};
+  sheet.rows = rows.size();
+  sheet.row = [&profile, &rows](std::size_t i, std::vector<SheetCell>& cells) {
+    const NumberedStation& r = rows[i];
+    const StationLookup found = profile.lookup(r.station);
+    cells = {numberCell(double(r.n)), textCell(chainageText(r.station)),
+             numberCell(r.station),   numberCell(found.elevation),
+             numberCell(found.grade), textCell(elementText(profile, found))};
+  };
+  return sheet;
+}
+
+Sheet matchesSheet(const std::vector<ElevationMatch>& matches, std::string title) {
+  Sheet sheet;
+  sheet.name = "高程反查";
+  sheet.title = std::move(title);
+  sheet.columns = {{"序号", 8, 0}, {"桩号", 13, 0}, {"至桩号（平坡）", 16, 0}};
+  sheet.rows = matches.size();
+  sheet.row = [&matches](std::size_t i, std::vector<SheetCell>& cells) {
+    const ElevationMatch& m = matches[i];
+    cells = {numberCell(double(i + 1)), textCell(chainageText(m.station)),
+             m.through > m.station ? textCell(chainageText(m.through)) : SheetCell{}};
+  };
+  return sheet;
+}
+
+}  // namespace vcurve::table
