@@ -27,16 +27,16 @@ std::vector<InputError> GroundLine::validate(std::span<const GroundPoint> points
   }
   for (std::size_t row = 0; row < points.size(); ++row) {
     const GroundPoint& p = points[row];
-    if (!std::isfinite(p.station)) {
-      errors.push_back({row, InputColumn::Station, "桩号不是有限的数"});
-    } else if (row > 0 && std::isfinite(points[row - 1].station) &&
+    if (const std::string problem = stationProblem(p.station); !problem.empty()) {
+      errors.push_back({row, InputColumn::Station, problem});
+    } else if (row > 0 && stationProblem(points[row - 1].station).empty() &&
                !(p.station > points[row - 1].station)) {
       errors.push_back({row, InputColumn::Station,
                         "桩号 " + chainageText(p.station) + " 不大于上一点的桩号 " +
                             chainageText(points[row - 1].station) + "（桩号须由小到大）"});
     }
-    if (!std::isfinite(p.elevation)) {
-      errors.push_back({row, InputColumn::Elevation, "高程不是有限的数"});
+    if (const std::string problem = elevationProblem(p.elevation); !problem.empty()) {
+      errors.push_back({row, InputColumn::Elevation, problem});
     }
   }
   return errors;

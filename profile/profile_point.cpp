@@ -19,6 +19,16 @@ std::string quoted(std::string_view text) { return "“" + printableText(text) +
 
 }  // namespace
 
+std::string stationProblem(double station) {
+  return std::fabs(station) <= kLargestStation ? std::string()
+                                               : "桩号超出范围（绝对值不超过 100000 km）";
+}
+
+std::string elevationProblem(double elevation) {
+  return std::fabs(elevation) <= kLargestElevation ? std::string()
+                                                   : "高程超出范围（绝对值不超过 100 km）";
+}
+
 // A GBK file's bytes are not UTF-8, and a message must not carry them into
 // a UTF-8 console.
 std::string printableText(std::string_view text) {
@@ -108,19 +118,19 @@ std::vector<InputError> validatePoints(std::span<const ProfilePoint> points) {
   }
   for (std::size_t row = 0; row < points.size(); ++row) {
     const ProfilePoint& p = points[row];
-    if (!std::isfinite(p.station)) {
-      errors.push_back({row, InputColumn::Station, "桩号不是有限的数"});
-    } else if (row > 0 && std::isfinite(points[row - 1].station) &&
+    if (const std::string problem = stationProblem(p.station); !problem.empty()) {
+      errors.push_back({row, InputColumn::Station, problem});
+    } else if (row > 0 && stationProblem(points[row - 1].station).empty() &&
                !(p.station > points[row - 1].station)) {
       errors.push_back({row, InputColumn::Station,
                         "桩号 " + chainageText(p.station) + " 不大于上一点的桩号 " +
                             chainageText(points[row - 1].station) + "（桩号须由小到大）"});
     }
-    if (!std::isfinite(p.elevation)) {
-      errors.push_back({row, InputColumn::Elevation, "高程不是有限的数"});
+    if (const std::string problem = elevationProblem(p.elevation); !problem.empty()) {
+      errors.push_back({row, InputColumn::Elevation, problem});
     }
-    if (!std::isfinite(p.radius)) {
-      errors.push_back({row, InputColumn::Radius, "竖曲线半径不是有限的数"});
+    if (!(std::fabs(p.radius) <= kLargestRadius)) {
+      errors.push_back({row, InputColumn::Radius, "竖曲线半径超出范围（不超过 1000000 km）"});
     } else if (p.radius < 0) {
       errors.push_back({row, InputColumn::Radius, "竖曲线半径不能为负"});
     }

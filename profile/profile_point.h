@@ -35,6 +35,12 @@ struct InputError {
 // thousand), and small enough that a file of junk cannot exhaust memory.
 inline constexpr std::size_t kMaximumPoints = 100'000;
 
+// Beyond any road on Earth, and near enough that nothing derived from
+// values within them (grades, tangents, E) can overflow.
+inline constexpr double kLargestStation = 1e8;     // metres: 100,000 km
+inline constexpr double kLargestElevation = 1e5;   // metres
+inline constexpr double kLargestRadius = 1e9;      // metres
+
 // One cell's text as typed, pasted or read from a file. Blanks around the
 // text are ignored. Stations are metres ("5030.25") or chainage
 // ("K5+030.25"); the radius may be empty, meaning 0.
@@ -46,9 +52,15 @@ struct CellReading {
 CellReading readCell(InputColumn column, std::string_view text);
 
 // Every reason the points cannot be derived, in row order: fewer than two
-// points, too many, a value that is not finite, a negative radius, a
-// station not greater than the one before. Empty when the list is usable.
+// points, too many, a value that is not finite or beyond the limits above,
+// a negative radius, a station not greater than the one before. Empty when
+// the list is usable.
 std::vector<InputError> validatePoints(std::span<const ProfilePoint> points);
+
+// Why a station or an elevation is outside the limits above (NaN included);
+// empty when it is inside.
+std::string stationProblem(double station);
+std::string elevationProblem(double elevation);
 
 // A new point to insert before row `at` (at == size() appends): halfway
 // between its neighbours on the straight line joining them, or 100 m on

@@ -14,8 +14,6 @@ namespace {
 
 // Stations closer than this print as the same chainage and share a row.
 constexpr double kSameRow = 0.0005;
-// Beyond this the multiples of a millimetre interval leave 64 bits.
-constexpr double kLargestStation = 1e12;
 
 constexpr std::array<std::string_view, kStakeColumns> kStakeTitles{
     "桩号", "设计高程(m)", "地面高程(m)", "填高(m)", "挖深(m)", "纵坡(%)"};
@@ -53,7 +51,8 @@ StakeTable::StakeTable(std::shared_ptr<const Profile> profile,
   if (!profile_->usable()) return;
   millimetres_ = std::llround(interval * 1000);
 
-  if (std::fabs(start) < kLargestStation && std::fabs(end) < kLargestStation) {
+  {
+    // Stations are within kLargestStation: their millimetres fit 64 bits.
     auto first = static_cast<std::int64_t>(std::ceil(start * 1000 / double(millimetres_)));
     while (intervalStation(first) < start) ++first;
     while (intervalStation(first - 1) >= start) --first;

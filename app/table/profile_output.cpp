@@ -13,8 +13,6 @@ using namespace vcurve::profile;
 
 constexpr std::string_view kRecordEnd = "\r\n";
 
-std::string listed(double value) { return TextFromNumber(RoundToPlaces(value, 3)); }
-
 // Columns a terminal shows a character in: two for the wide CJK ones.
 std::size_t displayWidth(std::string_view text) {
   std::size_t width = 0;

@@ -232,6 +232,9 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidCase{"backwards", {{0, 1, 0}, {50, 2, 0}, {40, 2, 0}}, 2, InputColumn::Station},
         InvalidCase{"NaN station", {{0, 1, 0}, {kNaN, 2, 0}}, 1, InputColumn::Station},
         InvalidCase{"infinite elevation", {{0, kInf, 0}, {10, 2, 0}}, 0, InputColumn::Elevation},
+        // Grades and tangents of such values would overflow.
+        InvalidCase{"beyond 100,000 km", {{0, 1, 0}, {1.1e8, 2, 0}}, 1, InputColumn::Station},
+        InvalidCase{"elevation of 1e6", {{0, 1e6, 0}, {10, 2, 0}}, 0, InputColumn::Elevation},
         InvalidCase{
             "negative radius", {{0, 1, 0}, {5, 1, -1}, {10, 2, 0}}, 1, InputColumn::Radius}));
 
