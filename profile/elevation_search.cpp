@@ -43,21 +43,14 @@ std::vector<ElevationMatch> Profile::stationsAtElevation(double z) const {
         found.push_back({s, s});
       }
     };
-    const ProfilePoint& p = points_[element.row];
-    if (element.kind == ElementKind::Grade) {
-      const double g = rows_[element.row].gradeAfter->percent;
-      if (g == 0) {
-        if (p.elevation == z) found.push_back({from, to});
-      } else {
-        add(p.station + (z - p.elevation) * 100 / g);
-      }
-    } else if (element.kind == ElementKind::Curve) {
-      const VerticalCurve& c = *rows_[element.row].curve;
-      const double before = rows_[element.row - 1].gradeAfter->percent;
-      const double a = (c.kind == CurveKind::Crest ? -1 : 1) / (2 * c.radius);
-      for (const double x : quadraticRoots(a, before / 100, c.startElevation - z)) {
-        add(c.startStation + x);
-      }
+    if (element.kind == ElementKind::Overlap) continue;
+    const Span& span = spans_[i];
+    if (span.c == 0 && span.slope == 0) {
+      if (span.a == z) found.push_back({from, to});
+    } else if (span.c == 0) {
+      add(span.origin + (z - span.a) / span.slope);
+    } else {
+      for (const double x : quadraticRoots(span.c, span.slope, span.a - z)) add(span.origin + x);
     }
   }
 

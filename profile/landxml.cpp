@@ -214,16 +214,10 @@ class Reader {
       curveLengths.push_back(length);
       nodes.push_back(node);
     }
-    if (const auto errors = validatePoints(document.points); !errors.empty()) {
-      const InputError& e = errors.front();
-      if (e.row) {
-        failAt(nodes[*e.row], e.message);
-      } else {
-        failAt(chosen.profAlign, e.message);
-      }
-      return false;
-    }
-    radiusFromLengths(document.points, curveLengths);
+    if (!valid(document.points, nodes, chosen)) return false;
+    radiiFromLengths(document.points, curveLengths);
+    // Checked again: a length of 3e99 makes a radius no road has.
+    if (!valid(document.points, nodes, chosen)) return false;
     return readGround(chosen, document);
   }
 
@@ -290,8 +284,17 @@ class Reader {
   // R = 100·L/|ω|. A radius that left this program comes back a few units
   // in the last place off; one within a billionth of a value with six
   // decimals is that value.
-  static void radiusFromLengths(std::vector<ProfilePoint>& points,
-                                const std::vector<double>& lengths) {
+  bool valid(const std::vector<ProfilePoint>& points, const std::vector<pugi::xml_node>& nodes,
+             const Candidate& chosen) {
+    const auto errors = validatePoints(points);
+    if (errors.empty()) return true;
+    const InputError& e = errors.front();
+    failAt(e.row ? nodes[*e.row] : chosen.profAlign, e.message);
+    return false;
+  }
+
+  static void radiiFromLengths(std::vector<ProfilePoint>& points,
+                               const std::vector<double>& lengths) {
     const Profile straight([&] {
       std::vector<ProfilePoint> plain = points;
       for (ProfilePoint& p : plain) p.radius = 0;

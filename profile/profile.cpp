@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vcurve::profile {
 namespace {
@@ -141,6 +142,19 @@ void Profile::buildElements() {
   for (const Piece& piece : withOverlaps(pieces, std::move(spills))) {
     elements_.push_back({piece.start, piece.kind, piece.row});
     elementStarts_.push_back(piece.start);
+    const ProfilePoint& p = points_[piece.row];
+    if (piece.kind == ElementKind::Grade) {
+      const double g = rows_[piece.row].gradeAfter->percent;
+      spans_.push_back({p.station, p.elevation, g / 100, 0, g});
+    } else if (piece.kind == ElementKind::Curve) {
+      const VerticalCurve& c = *rows_[piece.row].curve;
+      const double g = rows_[piece.row - 1].gradeAfter->percent;
+      const double sign = c.kind == CurveKind::Crest ? -1 : 1;
+      spans_.push_back({c.startStation, c.startElevation, g / 100, sign / (2 * c.radius), g});
+    } else {
+      constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+      spans_.push_back({kNaN, kNaN, kNaN, kNaN, kNaN});
+    }
   }
 }
 
@@ -151,28 +165,6 @@ bool Profile::contains(double station) const {
   return usable() && station >= startStation() && station <= endStation();
 }
 
-double Profile::evaluate(const Element& element, double station, double* grade) const {
-  const ProfilePoint& p = points_[element.row];
-  if (element.kind == ElementKind::Grade) {
-    const double g = rows_[element.row].gradeAfter->percent;
-    *grade = g;
-    return p.elevation + g / 100 * (station - p.station);
-  }
-  // Inside a curve: the tangent through the PVI on the station's side, less
-  // (crest) or plus (sag) x²/2R, x measured from the nearer curve end.
-  const VerticalCurve& c = *rows_[element.row].curve;
-  const double before = rows_[element.row - 1].gradeAfter->percent;
-  const bool crest = c.kind == CurveKind::Crest;
-  const double fromStart = station - c.startStation;
-  *grade = before + (crest ? -100 : 100) * fromStart / c.radius;
-  const bool ahead = station > p.station;
-  const double g = ahead ? rows_[element.row].gradeAfter->percent : before;
-  const double x = ahead ? c.endStation - station : fromStart;
-  const double tangent = p.elevation + g / 100 * (station - p.station);
-  const double y = x * x / (2 * c.radius);
-  return crest ? tangent - y : tangent + y;
-}
-
 StationLookup Profile::lookup(double station) const {
   StationLookup result;
   if (!usable()) return result;
@@ -180,15 +172,26 @@ StationLookup Profile::lookup(double station) const {
     result.status = LookupStatus::OutsideProfile;
     return result;
   }
-  const auto after = std::upper_bound(elementStarts_.begin(), elementStarts_.end(), station);
-  const Element& element = elements_[static_cast<std::size_t>(after - elementStarts_.begin()) - 1];
+  // The last element starting at or before the station, halving without a
+  // branch to mispredict: the compiler makes the choice a conditional move.
+  const double* first = elementStarts_.data();
+  for (std::size_t n = elementStarts_.size(); n > 1;) {
+    const std::size_t half = n / 2;
+    first = first[half] <= station ? first + half : first;
+    n -= half;
+  }
+  const auto index = static_cast<std::size_t>(first - elementStarts_.data());
+  const Element& element = elements_[index];
   result.kind = element.kind;
   result.row = element.row;
   if (element.kind == ElementKind::Overlap) {
     result.status = LookupStatus::InOverlap;
     return result;
   }
-  result.elevation = evaluate(element, station, &result.grade);
+  const Span& span = spans_[index];
+  const double x = station - span.origin;
+  result.elevation = span.a + (span.slope + span.c * x) * x;
+  result.grade = span.percent + 200 * span.c * x;
   result.status = LookupStatus::Ok;
   return result;
 }

@@ -128,7 +128,20 @@ class Profile {
  private:
   void derive();
   void buildElements();
-  double evaluate(const Element& element, double station, double* grade) const;
+
+  // Every element as one quadratic in x = station − origin: a grade is
+  // the line through its first point, a curve the parabola through its
+  // start, z = a + (slope + c·x)·x, grade = percent + 200·c·x. One form
+  // for all makes a lookup free of branches a random station would
+  // mispredict, and the reverse lookup solves exactly what it evaluates.
+  struct Span {
+    double origin = 0;
+    double a = 0;
+    double slope = 0;    // percent / 100
+    double c = 0;        // ∓1/2R; 0 on a grade
+    double percent = 0;  // the grade at the origin
+  };
+  std::vector<Span> spans_;  // one per element; NaN for an overlap
 
   std::vector<ProfilePoint> points_;
   std::vector<InputError> inputErrors_;

@@ -37,9 +37,9 @@ inline constexpr std::size_t kMaximumPoints = 100'000;
 
 // Beyond any road on Earth, and near enough that nothing derived from
 // values within them (grades, tangents, E) can overflow.
-inline constexpr double kLargestStation = 1e8;     // metres: 100,000 km
-inline constexpr double kLargestElevation = 1e5;   // metres
-inline constexpr double kLargestRadius = 1e9;      // metres
+inline constexpr double kLargestStation = 1e8;    // metres: 100,000 km
+inline constexpr double kLargestElevation = 1e5;  // metres
+inline constexpr double kLargestRadius = 1e9;     // metres
 
 // One cell's text as typed, pasted or read from a file. Blanks around the
 // text are ignored. Stations are metres ("5030.25") or chainage

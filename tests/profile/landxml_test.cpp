@@ -115,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadXml{"a letter", "<PVI>0 100</PVI>", "<PVI>0 1OO</PVI>", 11, "不是数字"},
         BadXml{"curve at the start", "<PVI>0 100</PVI>",
                "<ParaCurve length=\"9\">0 100</ParaCurve>", 11, "起点和终点应为 PVI"},
+        BadXml{"a length no road has", "length=\"400\"", "length=\"3d99\"", 12,
+               "竖曲线半径超出范围"},
         BadXml{"ground odd", "1500 98</PntList2D>", "1500</PntList2D>", 8, "成对"}));
 
 TEST(LandXml, EmptyAndBinaryFiles) {
