@@ -6,7 +6,7 @@
 #   ./dev.sh sanitize   core and checks tests under AddressSanitizer and UBSan
 #   ./dev.sh windows    cross-build the parts without Qt for Windows, test them
 #                       under Wine, compare the table program with Linux's, zip it
-#   ./dev.sh fuzz [s]   the libFuzzer target for s seconds (default 60)
+#   ./dev.sh fuzz [s]   the libFuzzer targets for s seconds in all (default 60)
 #   ./dev.sh bench      build and run the benchmarks
 #   ./dev.sh bench-build  build the benchmarks without running them
 #   ./dev.sh format     reformat the sources; format-check only reports
@@ -95,10 +95,22 @@ case "${1:-}" in
     install_missing "${build_packages[@]}" "${fuzz_packages[@]}"
     CC=clang CXX=clang++ configure_and_build build-fuzz -DVCURVE_FUZZ=ON \
       -DVCURVE_BUILD_TESTS=OFF -DVCURVE_BUILD_GUI=OFF
-    corpus=$(mktemp -d)
-    trap 'rm -rf "$corpus"' EXIT
-    build-fuzz/tests/fuzz/fuzz_inputs -max_total_time="${2:-60}" -max_len=512 -print_final_stats=1 \
-      "$corpus" tests/fuzz/corpus
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    total=${2:-60}
+    # The time is shared out by how much each target has to explore: the
+    # field texts and presses most, the three file readers next, the
+    # station text, a small grammar, least.
+    for entry in fuzz_inputs:corpus:40:512 fuzz_profile_csv:corpus-profile-csv:25:4096 \
+      fuzz_landxml:corpus-landxml:25:4096 fuzz_chainage:corpus-chainage:10:64; do
+      IFS=: read -r target seeds share max_len <<<"$entry"
+      seconds=$((total * share / 100))
+      [ "$seconds" -ge 1 ] || seconds=1
+      mkdir -p "$work/$target"
+      echo "== $target, $seconds s"
+      build-fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -max_len="$max_len" \
+        -print_final_stats=1 "$work/$target" "tests/fuzz/$seeds"
+    done
     ;;
   bench | bench-build)
     install_missing "${build_packages[@]}" "${bench_packages[@]}"

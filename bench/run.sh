@@ -18,6 +18,10 @@ echo
 echo "== vcurve-table, 1,000,000 stations"
 "$here/table.sh" "$build"
 echo
+echo "== profile engine, 1,000 PVIs over 100 km"
+"$build/bench/profile_bench"
+"$here/profile.sh" "$build"
+echo
 echo "== start-up"
 "$here/startup.sh" "$build"
 echo
