@@ -272,3 +272,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vcurve::profile
+
+namespace vcurve::profile {
+namespace {
+
+struct InsertCase {
+  std::vector<ProfilePoint> points;
+  std::size_t at;
+  ProfilePoint expected;
+};
+
+class Insert : public ::testing::TestWithParam<InsertCase> {};
+
+TEST_P(Insert, OnTheLineItJoins) {
+  EXPECT_EQ(pointToInsert(GetParam().points, GetParam().at), GetParam().expected);
+}
+
+const std::vector<ProfilePoint> kTwoGrades{{0, 100, 0}, {400, 108, 5000}, {1000, 96, 0}};
+
+INSTANTIATE_TEST_SUITE_P(Places, Insert,
+                         ::testing::Values(InsertCase{kTwoGrades, 1, {200, 104, 0}},
+                                           InsertCase{kTwoGrades, 0, {-100, 98, 0}},
+                                           InsertCase{kTwoGrades, 3, {1100, 94, 0}},
+                                           InsertCase{{{50, 7, 0}}, 1, {150, 7, 0}},
+                                           InsertCase{{}, 0, {0, 0, 0}}));
+
+}  // namespace
+}  // namespace vcurve::profile
