@@ -1,13 +1,20 @@
 #include "profile/sheets.h"
 
+#include "core/numeric_text.h"
 #include "core/station_text.h"
 #include "profile/profile_text.h"
 
 namespace vcurve::profile {
 namespace {
 
-SheetCell optionalNumber(const std::optional<double>& value) {
-  return value ? numberCell(*value) : SheetCell{};
+// A derived value goes into its cell as the number the table prints, so that
+// the cell, the screen, the CSV and the PDF agree to the last digit. Typed
+// values (elevations, radii) go in as typed.
+SheetCell shownNumber(double value, int decimals) {
+  return numberCell(RoundToPlaces(value, decimals));
+}
+SheetCell shownNumber(const std::optional<double>& value, int decimals) {
+  return value ? shownNumber(*value, decimals) : SheetCell{};
 }
 
 constexpr double kChainageWidth = 13;
@@ -35,11 +42,11 @@ Sheet stakeSheet(const StakeTable& table, std::string title) {
   sheet.row = [&table](std::size_t i, std::vector<SheetCell>& cells) {
     const StakeRow row = table.row(i);
     cells = {textCell(chainageText(row.station)),
-             optionalNumber(row.design),
-             optionalNumber(row.ground),
-             optionalNumber(row.fill),
-             optionalNumber(row.cut),
-             optionalNumber(row.grade)};
+             shownNumber(row.design, 3),
+             shownNumber(row.ground, 3),
+             shownNumber(row.fill, 3),
+             shownNumber(row.cut, 3),
+             shownNumber(row.grade, 2)};
   };
   return sheet;
 }
@@ -64,13 +71,13 @@ Sheet profileSheet(const Profile& profile, std::string title) {
              end && p.radius == 0 ? SheetCell{} : numberCell(p.radius)};
     const RowDerivation* derived = profile.usable() ? &profile.rows()[row] : nullptr;
     const auto& grade = derived ? derived->gradeAfter : std::nullopt;
-    cells.push_back(grade ? numberCell(grade->percent) : SheetCell{});
-    cells.push_back(grade ? numberCell(grade->length) : SheetCell{});
+    cells.push_back(grade ? shownNumber(grade->percent, 2) : SheetCell{});
+    cells.push_back(grade ? shownNumber(grade->length, 3) : SheetCell{});
     const auto& c = derived ? derived->curve : std::nullopt;
     cells.push_back(textCell(c ? std::string(curveKindText(c->kind)) : std::string()));
-    cells.push_back(c ? numberCell(c->tangent) : SheetCell{});
-    cells.push_back(c ? numberCell(c->length) : SheetCell{});
-    cells.push_back(c ? numberCell(c->external) : SheetCell{});
+    cells.push_back(c ? shownNumber(c->tangent, 3) : SheetCell{});
+    cells.push_back(c ? shownNumber(c->length, 3) : SheetCell{});
+    cells.push_back(c ? shownNumber(c->external, 3) : SheetCell{});
     cells.push_back(c ? textCell(chainageText(c->startStation)) : SheetCell{});
     cells.push_back(c ? textCell(chainageText(c->endStation)) : SheetCell{});
   };

@@ -2,7 +2,9 @@
 
 #include <xlsxwriter.h>
 
+#include <clocale>
 #include <map>
+#include <string>
 
 namespace vcurve::profile {
 namespace {
@@ -24,6 +26,27 @@ std::string numberFormat(int decimals) {
   return decimals <= 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
 }
 
+// libxlsxwriter prints numbers with the C library's printf, which follows
+// the process's numeric locale: under a decimal-comma locale (which a Qt
+// program or the table program takes from the user's settings) 812.4 would
+// be written as "812,4" and Excel would read a different number or none.
+// The locale is process-wide; the programs write workbooks from one thread.
+class ClassicNumbers {
+ public:
+  ClassicNumbers() {
+    if (const char* current = std::setlocale(LC_NUMERIC, nullptr)) saved_ = current;
+    std::setlocale(LC_NUMERIC, "C");
+  }
+  ~ClassicNumbers() {
+    if (!saved_.empty()) std::setlocale(LC_NUMERIC, saved_.c_str());
+  }
+  ClassicNumbers(const ClassicNumbers&) = delete;
+  ClassicNumbers& operator=(const ClassicNumbers&) = delete;
+
+ private:
+  std::string saved_;
+};
+
 }  // namespace
 
 std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets) {
@@ -35,6 +58,7 @@ std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets)
              " 行；请加大桩距或分段导出";
     }
   }
+  const ClassicNumbers classicNumbers;
   // Rows go out in order and are not kept: a sheet of a hundred thousand
   // rows takes no more memory than one of ten.
   lxw_workbook_options options{};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <clocale>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -82,6 +83,28 @@ TEST_F(Xlsx, NumbersAsNumbersChainageAsTextChineseHeadersWidths) {
   EXPECT_NE(stake.find("<v>105</v>"), std::string::npos);  // 105.000 as a number
   EXPECT_NE(zipMember(zip, "xl/workbook.xml").find("name=\"纵坡竖曲线表\""), std::string::npos);
   EXPECT_NE(zipMember(zip, "xl/styles.xml").find("formatCode=\"0.000\""), std::string::npos);
+}
+
+// A Qt program runs in the user's locale; a German user's must not turn
+// 812.4 into "812,4". The cells hold what the table prints: a grade of
+// 10.2/3 % is 3.40, not 3.4000000000000004.
+TEST_F(Xlsx, CellsHoldThePrintedNumbersInADecimalCommaLocale) {
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr &&
+      std::setlocale(LC_NUMERIC, "German_Germany.1252") == nullptr) {
+    GTEST_SKIP() << "no decimal-comma locale (LOCPATH unset?)";
+  }
+  auto profile = std::make_shared<const Profile>(
+      std::vector<ProfilePoint>{{0, 812.4, 0}, {300, 822.6, 0}, {600, 812.4, 0}});
+  const std::string problem = writeXlsx(path_.string(), {profileSheet(*profile)});
+  const std::string after = std::setlocale(LC_NUMERIC, nullptr);
+  std::setlocale(LC_NUMERIC, before.c_str());
+  ASSERT_EQ(problem, "");
+  EXPECT_NE(after, "C");  // the caller's locale is given back
+  const std::string sheet = zipMember(fileBytes(path_), "xl/worksheets/sheet1.xml");
+  EXPECT_NE(sheet.find("<v>812.4</v>"), std::string::npos) << sheet;
+  EXPECT_NE(sheet.find("<v>3.4</v>"), std::string::npos) << sheet;
+  EXPECT_EQ(sheet.find(','), std::string::npos) << sheet;
 }
 
 TEST_F(Xlsx, RefusesMoreRowsThanASheetHolds) {
