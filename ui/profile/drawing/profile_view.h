@@ -1,0 +1,61 @@
+#pragma once
+
+// The profile drawn as Chinese profile drawings show it: station along,
+// elevation up and exaggerated, grade lines with their labels, the curves
+// with their elements, the ground line, and the findings marked where they
+// are. The view only draws and reports the user's gestures; every number it
+// shows comes from the engine, and every change goes back through whoever
+// owns the profile.
+
+#include <QWidget>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "profile/checks.h"
+#include "profile/ground_line.h"
+#include "profile/profile.h"
+
+namespace vcurve::profileui {
+
+class ProfileView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ProfileView(QWidget* parent = nullptr);
+  ~ProfileView() override;
+
+  // What is drawn. A null ground line draws none.
+  void setProfile(std::shared_ptr<const profile::Profile> profile);
+  void setGroundLine(std::shared_ptr<const profile::GroundLine> ground);
+  void setFindings(std::vector<profile::Finding> findings);
+  void setSelectedRow(std::optional<std::size_t> row);
+
+  // Elevations drawn this many times the scale of stations; 10 by default.
+  void setVerticalExaggeration(double factor);
+  double verticalExaggeration() const;
+
+  // The whole profile and ground line in view.
+  void fitAll();
+
+  // Where a station and elevation are drawn in the widget at the current
+  // zoom and pan.
+  QPointF mapToView(double station, double elevation) const;
+
+ Q_SIGNALS:
+  // A click on a PVI (or the start or end point).
+  void rowClicked(std::size_t row);
+  // A PVI dragged up or down and let go: one edit of its elevation.
+  void pviElevationDragged(std::size_t row, double elevation);
+  // Chainage, design and ground elevation and cut or fill under the cursor,
+  // ready for the status bar; empty when the cursor leaves the profile.
+  void hoverTextChanged(const QString& text);
+  void verticalExaggerationChanged(double factor);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace vcurve::profileui
