@@ -1,0 +1,57 @@
+#pragma once
+
+// The 逐桩高程表 tab: a row at every interval, every key point and every
+// station the user adds, with design and ground elevations, fill, cut and
+// grade. Rows are computed when they are shown, never stored, so a table
+// of a hundred thousand rows scrolls like a short one. It is what the
+// engineer hands out: as CSV, as an Excel workbook, printed, or as PDF.
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "profile/ground_line.h"
+#include "profile/profile.h"
+
+class QPrinter;
+
+namespace vcurve::profileui {
+
+class StakePanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit StakePanel(QWidget* parent = nullptr);
+  ~StakePanel() override;
+
+  // What the table is of. A null ground line leaves the ground columns empty.
+  void setProfile(std::shared_ptr<const profile::Profile> profile);
+  void setGroundLine(std::shared_ptr<const profile::GroundLine> ground);
+  // What the printed pages name in their heading: the profile's file name
+  // and the design speed ("80 km/h", or "不检查").
+  void setDocumentInfo(const QString& fileName, const QString& designSpeed);
+
+  double interval() const;
+  std::vector<double> addedStations() const;
+
+  // Each returns false and a Chinese reason in *error when the file could
+  // not be written; a file that fails is never left half-written.
+  bool exportCsv(const QString& path, QString* error) const;
+  bool exportXlsx(const QString& path, QString* error) const;
+  bool savePdf(const QString& path, QString* error) const;
+  // A4, a heading and page numbers on every page, the header row repeated.
+  void print(QPrinter* printer) const;
+
+ Q_SIGNALS:
+  // A short note for the window's status bar.
+  void statusMessage(const QString& text);
+  // The user chose a row: the window may show that station in the drawing.
+  void stationActivated(double station);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace vcurve::profileui
