@@ -53,7 +53,29 @@ class ProfileView : public QWidget {
   void hoverTextChanged(const QString& text);
   void verticalExaggerationChanged(double factor);
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  QSize sizeHint() const override;
+
  private:
+  const profile::Profile* shownProfile() const;
+  void prepareView();
+  void fitToContent();
+  void userMovedView();
+  std::optional<std::size_t> pointAt(const QPointF& pixel) const;
+  void hoverAt(const QPointF& pixel);
+  void setHoverText(const QString& text);
+  void dragTo(const QPointF& pixel);
+  void cancelGesture();
+
   struct State;
   std::unique_ptr<State> state_;
 };

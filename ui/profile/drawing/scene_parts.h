@@ -1,0 +1,58 @@
+#pragma once
+
+// The pieces buildScene() assembles, each in a file of its own. Internal to
+// the drawing.
+
+#include <QFontMetricsF>
+#include <QString>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "profile/profile.h"
+#include "ui/profile/drawing/label_layout.h"
+#include "ui/profile/drawing/profile_scene.h"
+#include "ui/profile/drawing/view_transform.h"
+
+namespace vcurve::profileui::scene {
+
+inline QString qText(const std::string& text) { return QString::fromStdString(text); }
+
+// A point far outside the widget is pulled in to this distance, which
+// changes nothing on screen and keeps the painter's arithmetic finite.
+inline constexpr double kFarAway = 1e5;
+QPointF mapClamped(const ViewTransform& view, double station, double elevation);
+
+// The part of a line inside a rectangle; none when it misses it.
+std::optional<QLineF> clipped(QLineF line, const QRectF& box);
+
+// Rows whose point, curve or grade may show in view: first..last inclusive.
+// Empty (first > last) when the profile has no points in view.
+struct RowRange {
+  std::size_t first = 1;
+  std::size_t last = 0;
+  bool empty() const { return first > last; }
+};
+RowRange rowsInView(const profile::Profile& profile, const ViewTransform& view);
+
+void addGrid(Scene& scene, const ViewTransform& view, const QFontMetricsF& metrics);
+void addDesignLine(Scene& scene, const profile::Profile& profile, const ViewTransform& view);
+void addPointLine(Scene& scene, const profile::Profile& profile, const ViewTransform& view);
+void addGroundLine(Scene& scene, const profile::GroundLine& ground, const ViewTransform& view);
+void addPoints(Scene& scene, const profile::Profile& profile, RowRange rows,
+               std::optional<std::size_t> selected, const ViewTransform& view);
+void addCurveMarks(Scene& scene, const profile::Profile& profile, RowRange rows,
+                   const ViewTransform& view);
+void addFindings(Scene& scene, const profile::Profile& profile,
+                 const std::vector<profile::Finding>& findings, const ViewTransform& view);
+// The annotations, the selected row's first, each only where it overlaps
+// nothing placed before it.
+void addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profile, RowRange rows,
+               std::optional<std::size_t> selected, const ViewTransform& view,
+               const QFontMetricsF& metrics);
+
+// How far a curve's bracket stands off its PVI, in pixels.
+inline constexpr double kBracketGap = 22;
+inline constexpr double kBracketTick = 6;
+
+}  // namespace vcurve::profileui::scene
