@@ -1,0 +1,176 @@
+// What the drawing decides before it paints: the view's arithmetic, labels
+// that never overlap, curves sampled to the pixel, findings where they are.
+
+#include <QTransform>
+#include <cmath>
+
+#include "drawing_harness.h"
+#include "ui/profile/drawing/profile_scene.h"
+#include "ui/profile/drawing/view_transform.h"
+
+using namespace vcurve;
+using namespace vcurve::profileui;
+
+namespace {
+
+// Where a text lies, less a hair for the rounding of lines stacked edge to edge.
+QRectF extent(const SceneText& text) {
+  return QTransform()
+      .translate(text.centre.x(), text.centre.y())
+      .rotate(text.angle)
+      .mapRect(text.box)
+      .adjusted(0.25, 0.25, -0.25, -0.25);
+}
+
+ViewTransform viewOf(QSizeF size, const profile::Profile& p, double exaggeration, double zoom) {
+  ViewTransform view;
+  view.setPlot(plotArea(size, QFontMetricsF(QApplication::font())));
+  view.setExaggeration(exaggeration);
+  double low = INFINITY, high = -INFINITY;
+  for (const auto& point : p.points()) {
+    low = std::min(low, point.elevation);
+    high = std::max(high, point.elevation);
+  }
+  view.fit(p.startStation(), p.endStation(), low, high, 24);
+  const double middle = (p.startStation() + p.endStation()) / 2;
+  view.zoomAbout(view.map(middle, *p.elevationAt(middle)), zoom);
+  return view;
+}
+
+}  // namespace
+
+class ProfileSceneTest : public testing::DrawingTestCase {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void pointerPlaces_data() {
+    QTest::addColumn<double>("metresPerPixel");
+    QTest::addColumn<int>("places");
+    QTest::newRow("coarse") << 83.0 << 0;
+    QTest::newRow("a metre") << 1.0 << 0;
+    QTest::newRow("just under a metre") << 0.99 << 1;
+    QTest::newRow("a decimetre") << 0.1 << 1;
+    QTest::newRow("fine") << 0.004 << 3;
+    QTest::newRow("finer than a millimetre") << 0.0001 << 3;
+  }
+  void pointerPlaces() {
+    QFETCH(double, metresPerPixel);
+    QFETCH(int, places);
+    QCOMPARE(profileui::pointerPlaces(metresPerPixel), places);
+  }
+
+  void aFitOfOnePointStaysFinite() {
+    ViewTransform view;
+    view.setPlot(QRectF(0, 0, 400, 300));
+    view.fit(500, 500, 20, 20, 24);
+    const QPointF at = view.map(500, 20);
+    QVERIFY(std::isfinite(view.metresPerPixel()) && view.metresPerPixel() > 0);
+    QVERIFY(std::fabs(at.x() - 200) < 1e-9 && std::fabs(at.y() - 150) < 1e-9);
+    view.setExaggeration(3);
+    QVERIFY(std::fabs(view.map(500, 20).y() - 150) < 1e-9);
+  }
+
+  void labelsNeverOverlap_data() {
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<double>("exaggeration");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<bool>("motorway");
+    for (const QSizeF size : {QSizeF(1280, 800), QSizeF(1920, 1080), QSizeF(500, 300)}) {
+      for (const double zoom : {1.0, 6.0, 40.0}) {
+        QTest::addRow("%gx%g zoom %g", size.width(), size.height(), zoom)
+            << size << 10.0 << zoom << false;
+      }
+    }
+    QTest::newRow("flat") << QSizeF(1280, 800) << 1.0 << 1.0 << false;
+    QTest::newRow("steep") << QSizeF(1280, 800) << 50.0 << 4.0 << false;
+    QTest::newRow("motorway, whole") << QSizeF(1280, 800) << 10.0 << 1.0 << true;
+    QTest::newRow("motorway, 5 km") << QSizeF(1280, 800) << 10.0 << 20.0 << true;
+  }
+  void labelsNeverOverlap() {
+    QFETCH(QSizeF, size);
+    QFETCH(double, exaggeration);
+    QFETCH(double, zoom);
+    QFETCH(bool, motorway);
+    const auto profile = motorway ? samples::motorway() : sample;
+    const auto findings = samples::findingsAt(*profile, 60);
+    const ViewTransform view = viewOf(size, *profile, exaggeration, zoom);
+    const Scene scene = buildScene({profile.get(), nullptr, &findings, 3, {}}, view,
+                                   QFontMetricsF(QApplication::font()));
+    int annotations = 0;
+    for (std::size_t i = 0; i < scene.texts.size(); ++i) {
+      const QRectF a = extent(scene.texts[i]);
+      if (scene.texts[i].role != TextRole::Axis) {
+        ++annotations;
+        QVERIFY2(scene.plot.contains(a), qPrintable(scene.texts[i].text));
+        QVERIFY2(!a.intersects(scene.legend), qPrintable(scene.texts[i].text));
+      }
+      for (std::size_t j = i + 1; j < scene.texts.size(); ++j) {
+        QVERIFY2(!a.intersects(extent(scene.texts[j])),
+                 qPrintable(scene.texts[i].text + " / " + scene.texts[j].text));
+      }
+    }
+    QVERIFY(annotations > 0);
+  }
+
+  // Enough samples that the parabola is smooth, few enough that a long
+  // profile costs what fits on the screen.
+  void curvesAreSampledToThePixel_data() {
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<bool>("motorway");
+    QTest::newRow("crest filling the view") << 30.0 << false;
+    QTest::newRow("100 km in view") << 1.0 << true;
+  }
+  void curvesAreSampledToThePixel() {
+    QFETCH(double, zoom);
+    QFETCH(bool, motorway);
+    const auto profile = motorway ? samples::motorway() : sample;
+    ViewTransform view = viewOf({1000, 600}, *profile, 10, 1);
+    if (!motorway) view.zoomAbout(view.map(420, 836), zoom);
+    const Scene scene = buildScene({profile.get(), nullptr, nullptr, {}, {}}, view,
+                                   QFontMetricsF(QApplication::font()));
+    qsizetype points = 0;
+    for (const QPolygonF& line : scene.design) {
+      points += line.size();
+      for (qsizetype i = 1; i < line.size(); ++i) {
+        const auto station = view.unmap(line[i]).station;
+        const bool inCurve =
+            profile->lookup(station).kind == profile::ElementKind::Curve &&
+            profile->lookup(view.unmap(line[i - 1]).station).kind == profile::ElementKind::Curve;
+        if (inCurve) QVERIFY(line[i].x() - line[i - 1].x() <= 3);
+      }
+      QVERIFY(line.front().x() >= view.plot().left() - 3 &&
+              line.back().x() <= view.plot().right() + 3);
+    }
+    QVERIFY(points > 2);
+    QVERIFY(points <= 4 * view.plot().width());
+  }
+
+  void findingsAreMarkedWhereTheyAre() {
+    profile::Finding atPoint;
+    atPoint.severity = profile::Severity::Error;
+    atPoint.row = 3;
+    profile::Finding onGrade;
+    onGrade.severity = profile::Severity::Warning;
+    onGrade.row = 5;
+    onGrade.onGrade = true;
+    profile::Finding beyond = atPoint;  // about a row the profile no longer has
+    beyond.row = 40;
+    const std::vector<profile::Finding> findings{atPoint, onGrade, beyond};
+    const ViewTransform view = viewOf({1000, 600}, *sample, 10, 1);
+    const Scene scene = buildScene({sample.get(), nullptr, &findings, {}, {}}, view,
+                                   QFontMetricsF(QApplication::font()));
+    const auto& p = sample->points();
+    QCOMPARE(scene.rings.size(), std::size_t(1));
+    QCOMPARE(scene.rings[0].severity, profile::Severity::Error);
+    QVERIFY(QLineF(scene.rings[0].at, view.map(p[3].station, p[3].elevation)).length() < 0.5);
+    QCOMPARE(scene.bands.size(), std::size_t(1));
+    QCOMPARE(scene.bands[0].severity, profile::Severity::Warning);
+    QVERIFY(QLineF(scene.bands[0].line.p1(), view.map(p[5].station, p[5].elevation)).length() <
+            0.5);
+    QVERIFY(QLineF(scene.bands[0].line.p2(), view.map(p[6].station, p[6].elevation)).length() <
+            0.5);
+  }
+};
+
+VCURVE_DRAWING_TEST_MAIN(ProfileSceneTest)
+#include "profile_scene_test.moc"
