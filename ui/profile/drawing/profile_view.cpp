@@ -86,6 +86,14 @@ void ProfileView::setProfile(std::shared_ptr<const profile::Profile> profile) {
   // The rows a drag was about may not exist in the new profile.
   cancelGesture();
   state_->profile = std::move(profile);
+  // A profile opened while the view was somewhere else would otherwise show
+  // an empty grid.
+  const profile::Profile* shown = state_->profile.get();
+  if (shown != nullptr && shown->usable() &&
+      (shown->endStation() < state_->view.leftStation() ||
+       shown->startStation() > state_->view.rightStation())) {
+    state_->following = true;
+  }
   prepareView();
   update();
 }
@@ -312,6 +320,9 @@ void ProfileView::mouseReleaseEvent(QMouseEvent* event) {
   } else if (gesture == Gesture::DraggingPoint && moved && state_->profile &&
              row < state_->profile->size() &&
              elevation != state_->profile->points()[row].elevation) {
+    // The user is working in this view: the edited profile must not make
+    // it jump to a new fit.
+    state_->following = false;
     // One edit for the whole drag: the owner makes it one undo step.
     Q_EMIT pviElevationDragged(row, elevation);
   }

@@ -207,6 +207,17 @@ class ProfileViewTest : public testing::DrawingTestCase {
     }
   }
 
+  void aProfileOpenedElsewhereIsFitted() {
+    showSample();
+    wheel(*view, pointAt(3), 10);
+    std::vector<profile::ProfilePoint> points = sample->points();
+    for (auto& p : points) p.station += 50000;
+    view->setProfile(std::make_shared<const profile::Profile>(points));
+    for (const auto& p : points) {
+      QVERIFY(view->rect().contains(view->mapToView(p.station, p.elevation).toPoint()));
+    }
+  }
+
   void exaggerationScalesOnlyElevations() {
     showSample();
     QSignalSpy changed(view.get(), &ProfileView::verticalExaggerationChanged);
