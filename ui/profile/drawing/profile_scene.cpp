@@ -53,6 +53,9 @@ void addLegend(Scene& scene, const SceneInput& input, LabelLayout& layout,
 // Top left, where the eye starts, and kept clear of labels.
 void placeMessage(Scene& scene, LabelLayout& layout, const QFontMetricsF& metrics) {
   if (scene.message.isEmpty()) return;
+  const double right = scene.legend.isValid() ? scene.legend.left() : scene.plot.right();
+  const double room = right - scene.plot.left() - 2 * kLegendInset - 2 * kLegendPadding;
+  scene.message = metrics.elidedText(scene.message, Qt::ElideRight, std::max(0.0, room));
   scene.messageBox = QRectF(scene.plot.left() + kLegendInset, scene.plot.top() + kLegendInset,
                             metrics.horizontalAdvance(scene.message) + 2 * kLegendPadding,
                             metrics.height() + 2 * kLegendPadding);

@@ -90,23 +90,24 @@ class Placer {
 
   bool roomAlong(qsizetype characters, double room) const { return guess(characters) <= room; }
 
-  // A text along a line from a to b, just above it, centred at x; only
-  // where `room` pixels of the line are free for it.
-  bool along(const QString& text, QPointF a, QPointF b, double x, double room, TextRole role) {
-    if (guess(text.size()) > room) return false;
-    const double width = metrics_.horizontalAdvance(text);
+  double widthOf(const QString& text) const { return metrics_.horizontalAdvance(text); }
+
+  // A text `width` wide along a line from a to b, just above or below it,
+  // centred at x; only where `room` pixels of the line are free for it.
+  bool along(const QString& text, double width, QPointF a, QPointF b, double x, double room,
+             bool above) {
     if (width + 2 * kPad > room || b.x() <= a.x()) return false;
     const QPointF direction = b - a;
     const double length = std::hypot(direction.x(), direction.y());
     const QPointF on = a + direction * ((x - a.x()) / direction.x());
     const QPointF up(direction.y() / length, -direction.x() / length);
-    const QPointF centre = on + up * (metrics_.height() / 2 + kGradeOffset);
+    const QPointF centre = on + up * ((above ? 1 : -1) * (metrics_.height() / 2 + kGradeOffset));
     const double angle = std::atan2(direction.y(), direction.x()) * 180 / std::numbers::pi;
     const QRectF box(-width / 2, -metrics_.height() / 2, width, metrics_.height());
     if (!take(QTransform().translate(centre.x(), centre.y()).rotate(angle).mapRect(box), false)) {
       return false;
     }
-    scene_.texts.push_back({text, centre, angle, box, role});
+    scene_.texts.push_back({text, centre, angle, box, TextRole::Grade});
     return true;
   }
 
@@ -196,16 +197,20 @@ void gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const double room = view.mapStation(p2.station) - view.mapStation(p1.station);
   if (!placer.roomAlong(kShortestGradeLabel, room)) return;
   const QString text = qText(profile::gradeLabel(*grade));
+  const double width = placer.widthOf(text);
   // On the straight between the curves where there is room, else anywhere
-  // on the grade line; in either case the part in view.
+  // on the grade line; in either case the part in view. The middle above
+  // the line reads best; either side of it, or below, when something is in
+  // the way.
   const auto tryStretch = [&](double from, double to) {
     const double left = std::max(view.mapStation(from), view.plot().left());
     const double right = std::min(view.mapStation(to), view.plot().right());
-    if (!(right > left)) return false;
-    // The middle reads best; either side of it when something is in the way.
-    for (const double at : {0.5, 0.25, 0.75}) {
-      const double room = 2 * std::min(at, 1 - at) * (right - left);
-      if (placer.along(text, a, b, left + at * (right - left), room, TextRole::Grade)) return true;
+    if (!(right - left > width)) return false;
+    for (const bool above : {true, false}) {
+      for (const double at : {0.5, 0.25, 0.75}) {
+        const double room = 2 * std::min(at, 1 - at) * (right - left);
+        if (placer.along(text, width, a, b, left + at * (right - left), room, above)) return true;
+      }
     }
     return false;
   };

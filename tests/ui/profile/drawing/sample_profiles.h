@@ -17,8 +17,8 @@
 
 namespace vcurve::profileui::samples {
 
-// 60 km/h through hills: a crest radius below the 极限值, a grade of 6.5 %,
-// a short gentle grade, a PVI without a curve.
+// 60 km/h through hills: a crest radius below the 极限值 and one below the
+// 一般值, a grade of 6.5 %, a short gentle grade, a PVI without a curve.
 inline std::shared_ptr<const profile::Profile> mountain() {
   return std::make_shared<const profile::Profile>(
       std::vector<profile::ProfilePoint>{{0, 820.0, 0},
@@ -30,7 +30,7 @@ inline std::shared_ptr<const profile::Profile> mountain() {
                                          {3080, 870.0, 6000},
                                          {3200, 869.76, 0},
                                          {3750, 850.51, 8000},
-                                         {4300, 861.51, 5000},
+                                         {4300, 861.51, 1800},
                                          {4900, 840.51, 3000},
                                          {5600, 861.51, 0}});
 }
