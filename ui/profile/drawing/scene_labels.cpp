@@ -14,6 +14,7 @@ namespace {
 constexpr double kPad = 2;             // clear space around every label, pixels
 constexpr double kGradeOffset = 3;     // a grade label's distance above its line
 constexpr double kMarkClearance = 11;  // a leader stops clear of its point's mark or ring
+constexpr double kLabelSpacing = 16;   // pixels between points whose labels are tried
 constexpr double kPointOffset = 12;    // a point label's distance from its point, clear of a ring
 // A first guess at a label's width, per character, in widths of a digit:
 // digits fill most labels, and the guess must not exceed the truth.
@@ -165,7 +166,7 @@ bool curveLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const QPointF pvi = mapClamped(view, p.station, p.elevation);
   const bool crest = curve.kind == profile::CurveKind::Crest;
   const double width = view.mapStation(curve.endStation) - view.mapStation(curve.startStation);
-  const double gap = width >= 14 ? kBracketGap + kPad : kPointOffset;
+  const double gap = width >= kBracketWidth ? kBracketGap + kPad : kPointOffset;
   // The elements next to the bracket, the PVI beyond them.
   return placer.nearest(pvi, gap, crest, kShortestCurveLabel, 2, TextRole::Curve, [&] {
     const QString elements = qText(profile::curveLabel(curve));
@@ -221,23 +222,31 @@ void gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   tryStretch(p1.station, p2.station);
 }
 
-// The design line and the points, cut into pieces short enough that their
-// boxes hug the line.
+// The design line cut into pieces short enough that their boxes hug it:
+// runs of short segments share a box, long ones are split.
 LabelLayout linesOf(const Scene& scene) {
   constexpr double kPiece = 12;
   LabelLayout lines;
+  const auto hug = [&](const QRectF& box) { lines.reserve(box.adjusted(-1, -1, 1, 1)); };
   for (const auto* polylines : {&scene.design, &scene.pointLine}) {
     for (const QPolygonF& line : *polylines) {
+      if (line.isEmpty()) continue;
+      QRectF run(line[0], QSizeF(0, 0));
       for (qsizetype i = 1; i < line.size(); ++i) {
         const QLineF segment(line[i - 1], line[i]);
         const int pieces = std::clamp(static_cast<int>(segment.length() / kPiece) + 1, 1, 1000);
-        for (int j = 0; j < pieces; ++j) {
-          const QRectF box =
-              QRectF(segment.pointAt(double(j) / pieces), segment.pointAt(double(j + 1) / pieces))
-                  .normalized();
-          lines.reserve(box.adjusted(-1, -1, 1, 1));
+        for (int j = 1; j <= pieces; ++j) {
+          const QPointF to = segment.pointAt(double(j) / pieces);
+          const QRectF grown = run.united(QRectF(to, QSizeF(0, 0)));
+          if (grown.width() > kPiece || grown.height() > kPiece) {
+            hug(run);
+            run = QRectF(segment.pointAt(double(j - 1) / pieces), to).normalized();
+          } else {
+            run = grown;
+          }
         }
       }
+      hug(run);
     }
   }
   return lines;
@@ -262,13 +271,22 @@ void addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profil
                             : pointLabel(placer, profile, k, view);
   };
   if (selected && *selected < profile.size()) annotate(*selected);
-  for (std::size_t k = rows.first; k <= rows.last; ++k) {
-    if (derived[k].curve && k != selected) curveLabel(placer, profile, k, view);
-  }
+  // Points closer than a fraction of a label to the last one tried could
+  // seldom show a label of their own; trying each of a thousand costs more
+  // than the whole drawing.
+  const auto eachSpaced = [&](bool curves, auto label) {
+    double last = -INFINITY;
+    for (std::size_t k = rows.first; k <= rows.last; ++k) {
+      if (derived[k].curve.has_value() != curves || k == selected) continue;
+      const double x = view.mapStation(profile.points()[k].station);
+      if (x - last < kLabelSpacing) continue;
+      last = x;
+      label(placer, profile, k, view);
+    }
+  };
+  eachSpaced(true, curveLabel);
   for (std::size_t k = rows.first; k < rows.last; ++k) gradeLabel(placer, profile, k, view);
-  for (std::size_t k = rows.first; k <= rows.last; ++k) {
-    if (!derived[k].curve && k != selected) pointLabel(placer, profile, k, view);
-  }
+  eachSpaced(false, pointLabel);
   for (const SceneTurn& turn : scene.turns) {
     const QString text = turn.high ? QStringLiteral("最高点") : QStringLiteral("最低点");
     placer.block({text}, turn.at.x(), turn.at.y() + (turn.high ? kPointOffset : -kPointOffset),

@@ -13,7 +13,6 @@ constexpr double kMarkSpacing = 5;
 // Curves narrower than these show no tangents, no ticks, no bracket.
 constexpr double kTangentWidth = 6;
 constexpr double kTickWidth = 3;
-constexpr double kBracketWidth = 14;
 constexpr double kTickHalf = 6;
 constexpr double kRingSpacing = 8;
 

@@ -51,7 +51,9 @@ void addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profil
                std::optional<std::size_t> selected, const ViewTransform& view,
                const QFontMetricsF& metrics);
 
-// How far a curve's bracket stands off its PVI, in pixels.
+// Curves narrower than this get no bracket: it would read as a glyph, not
+// as the curve's extent. And how far a bracket stands off its PVI, in pixels.
+inline constexpr double kBracketWidth = 24;
 inline constexpr double kBracketGap = 22;
 inline constexpr double kBracketTick = 6;
 
