@@ -68,14 +68,14 @@ class Placer {
   // with a leader back to the point where nearer they would cover a line
   // or another label. The texts are made only once a place is found.
   template <typename MakeLines>
-  bool nearest(QPointF from, double gap, bool up, qsizetype shortest, qsizetype count,
-               TextRole role, MakeLines makeLines) {
+  bool nearest(QPointF from, double gap, double clearance, bool up, qsizetype shortest,
+               qsizetype count, TextRole role, MakeLines makeLines) {
     std::optional<std::vector<QString>> lines;
     const double side = up ? -1 : 1;
     for (const double extra : {0.0, 24.0, 48.0, 80.0}) {
       const double y = from.y() + side * (gap + extra);
       if (!roomFor(shortest, count, from.x(), y, up)) continue;
-      const QLineF leader(from.x(), from.y() + side * kMarkClearance, from.x(), y);
+      const QLineF leader(from.x(), from.y() + side * clearance, from.x(), y);
       const QRectF room = QRectF(leader.p1(), leader.p2()).normalized().adjusted(-1, 0, 1, 0);
       if (extra > 0 && !layout_.isFree(room)) continue;
       if (!lines) lines = makeLines();
@@ -166,14 +166,20 @@ bool curveLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const QPointF pvi = mapClamped(view, p.station, p.elevation);
   const bool crest = curve.kind == profile::CurveKind::Crest;
   const double width = view.mapStation(curve.endStation) - view.mapStation(curve.startStation);
-  const double gap = width >= kBracketWidth ? kBracketGap + kPad : kPointOffset;
+  // From the bracket where there is one: a leader from the PVI would cross it.
+  const bool bracketed = width >= kBracketWidth;
+  const QPointF from = bracketed ? pvi + QPointF(0, (crest ? -1 : 1) * kBracketGap) : pvi;
+  const double gap = bracketed ? kPad : kPointOffset;
   // The elements next to the bracket, the PVI beyond them.
-  return placer.nearest(pvi, gap, crest, kShortestCurveLabel, 2, TextRole::Curve, [&] {
-    const QString elements = qText(profile::curveLabel(curve));
-    const QString where = qText(std::string(profile::curveKindText(curve.kind)) + "  " +
-                                pointText(profile, row).toStdString());
-    return crest ? std::vector<QString>{where, elements} : std::vector<QString>{elements, where};
-  });
+  return placer.nearest(from, gap, bracketed ? 0 : kMarkClearance, crest, kShortestCurveLabel, 2,
+                        TextRole::Curve, [&] {
+                          const QString elements = qText(profile::curveLabel(curve));
+                          const QString where =
+                              qText(std::string(profile::curveKindText(curve.kind)) + "  " +
+                                    pointText(profile, row).toStdString());
+                          return crest ? std::vector<QString>{where, elements}
+                                       : std::vector<QString>{elements, where};
+                        });
 }
 
 bool pointLabel(Placer& placer, const profile::Profile& profile, std::size_t row,
@@ -181,8 +187,10 @@ bool pointLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const profile::ProfilePoint& p = profile.points()[row];
   const QPointF at = mapClamped(view, p.station, p.elevation);
   const auto text = [&] { return std::vector<QString>{pointText(profile, row)}; };
-  return placer.nearest(at, kPointOffset, true, kShortestPointLabel, 1, TextRole::Point, text) ||
-         placer.nearest(at, kPointOffset, false, kShortestPointLabel, 1, TextRole::Point, text);
+  return placer.nearest(at, kPointOffset, kMarkClearance, true, kShortestPointLabel, 1,
+                        TextRole::Point, text) ||
+         placer.nearest(at, kPointOffset, kMarkClearance, false, kShortestPointLabel, 1,
+                        TextRole::Point, text);
 }
 
 void gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row,
