@@ -2,9 +2,11 @@
 // that never overlap, curves sampled to the pixel, findings where they are.
 
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 
 #include "drawing_harness.h"
+#include "profile/profile_text.h"
 #include "ui/profile/drawing/profile_scene.h"
 #include "ui/profile/drawing/view_transform.h"
 
@@ -110,6 +112,40 @@ class ProfileSceneTest : public testing::DrawingTestCase {
       }
     }
     QVERIFY(annotations > 0);
+  }
+
+  // Whatever its neighbours, the row the user works on is labelled.
+  void theSelectedRowIsLabelled_data() {
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<bool>("crests");
+    QTest::newRow("roomy") << QSizeF(1280, 800) << false;
+    QTest::newRow("crowded") << QSizeF(800, 400) << false;
+    // Two crests so close that one's bracket stands where the other's
+    // label would go.
+    QTest::newRow("neighbouring brackets") << QSizeF(1920, 1080) << true;
+  }
+  void theSelectedRowIsLabelled() {
+    QFETCH(QSizeF, size);
+    QFETCH(bool, crests);
+    const auto profile = !crests ? sample
+                                 : std::make_shared<const profile::Profile>(
+                                       std::vector<profile::ProfilePoint>{{0, 812.4, 0},
+                                                                          {420, 826.26, 8000},
+                                                                          {980, 853.14, 15000},
+                                                                          {1620, 866.58, 10000},
+                                                                          {2000, 860.5, 6000},
+                                                                          {2720, 825.22, 4000},
+                                                                          {6630, 848.15, 0}});
+    const ViewTransform view = viewOf(size, *profile, 10, 1);
+    for (std::size_t row = 0; row < profile->size(); ++row) {
+      const Scene scene = buildScene({profile.get(), nullptr, nullptr, row, {}}, view,
+                                     QFontMetricsF(QApplication::font()));
+      const QString chainage = QString::fromStdString(
+          profile::stationText(profile->points()[row].station, profile::StationStyle::Chainage));
+      QVERIFY2(std::any_of(scene.texts.begin(), scene.texts.end(),
+                           [&](const SceneText& t) { return t.text.contains(chainage); }),
+               qPrintable(chainage));
+    }
   }
 
   // Enough samples that the parabola is smooth, few enough that a long
