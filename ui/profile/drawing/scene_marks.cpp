@@ -10,7 +10,7 @@ namespace {
 
 // Marks closer than this would only blot each other out, in pixels.
 constexpr double kMarkSpacing = 5;
-// Curves narrower than these show no tangents, no ticks, no bracket.
+// Curves narrower than these show no tangents and no ticks.
 constexpr double kTangentWidth = 6;
 constexpr double kTickWidth = 3;
 constexpr double kTickHalf = 6;
