@@ -34,6 +34,12 @@ class StakePanel : public QWidget {
 
   double interval() const;
   std::vector<double> addedStations() const;
+  // As if typed: a refused interval keeps the old one and gives the
+  // engine's reason in *problem (which may be null).
+  bool setInterval(double metres, QString* problem = nullptr);
+  // Stations the user wants in the table besides the interval and the key
+  // points; kept in order, each once.
+  void setAddedStations(std::vector<double> stations);
 
   // Each returns false and a Chinese reason in *error when the file could
   // not be written; a file that fails is never left half-written.

@@ -1,0 +1,21 @@
+#pragma once
+
+// The stake table written to the files an engineer hands out. Each file is
+// written beside its target under a temporary name and renamed over the
+// target only once it is complete: a full disk or a crash never leaves a
+// half-written table, nor destroys the one that was there.
+
+#include <QString>
+#include <string>
+
+#include "profile/stake_table.h"
+
+namespace vcurve::profileui {
+
+// UTF-8 with a byte-order mark, so that Excel shows the Chinese headers.
+bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error);
+// Numbers as numbers, chainage as text; title is a line above the header.
+bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
+                        const std::string& title, QString* error);
+
+}  // namespace vcurve::profileui
