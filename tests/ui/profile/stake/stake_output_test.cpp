@@ -1,0 +1,184 @@
+// The stake table handed out: CSV, Excel and PDF files that read back, and
+// failures that leave nothing behind.
+
+#include <zlib.h>
+#include <QDir>
+#include <QFile>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "stake_test_main.h"
+#include "ui/profile/stake/stake_pages.h"
+#include "ui/profile/stake/stake_panel.h"
+
+namespace vcurve::profileui {
+namespace {
+
+std::shared_ptr<const profile::Profile> crest(double length = 200) {
+  return std::make_shared<const profile::Profile>(
+      std::vector<profile::ProfilePoint>{{0, 100, 0}, {length / 2, 102, 2000}, {length, 101, 0}});
+}
+
+std::uint32_t le(const QByteArray& s, qsizetype at, int bytes) {
+  std::uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(s[at + i]);
+  return v;
+}
+
+// One member of a zip file, found through its central directory.
+QByteArray zipMember(const QByteArray& zip, const QByteArray& name) {
+  const qsizetype end = zip.lastIndexOf(QByteArray("PK\5\6", 4));
+  if (end < 0) return {};
+  qsizetype at = le(zip, end + 16, 4);
+  for (std::uint32_t n = le(zip, end + 10, 2); n > 0; --n) {
+    const qsizetype nameLength = le(zip, at + 28, 2);
+    if (zip.mid(at + 46, nameLength) == name) {
+      const qsizetype local = le(zip, at + 42, 4);
+      const qsizetype data = local + 30 + le(zip, local + 26, 2) + le(zip, local + 28, 2);
+      QByteArray packed = zip.mid(data, le(zip, at + 20, 4));
+      if (le(zip, at + 10, 2) == 0) return packed;
+      QByteArray out(le(zip, at + 24, 4), '\0');
+      z_stream z{};
+      inflateInit2(&z, -15);
+      z.next_in = reinterpret_cast<Bytef*>(packed.data());
+      z.avail_in = static_cast<uInt>(packed.size());
+      z.next_out = reinterpret_cast<Bytef*>(out.data());
+      z.avail_out = static_cast<uInt>(out.size());
+      inflate(&z, Z_FINISH);
+      inflateEnd(&z);
+      return out;
+    }
+    at += 46 + nameLength + le(zip, at + 30, 2) + le(zip, at + 32, 2);
+  }
+  return {};
+}
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+qsizetype pdfPages(const QByteArray& pdf) { return pdf.count("/Type /Page\n"); }
+
+// What a user has open: the crest over level ground at 101 m.
+void fill(StakePanel& panel, double length = 200, double interval = 50) {
+  panel.setProfile(crest(length));
+  panel.setGroundLine(std::make_shared<const profile::GroundLine>(
+      std::vector<profile::GroundPoint>{{0, 101}, {length, 101}}));
+  panel.setDocumentInfo("示例.csv", "80 km/h");
+  QVERIFY(panel.setInterval(interval));
+}
+
+bool save(const StakePanel& panel, const QString& format, const QString& path, QString* error) {
+  if (format == "csv") return panel.exportCsv(path, error);
+  if (format == "xlsx") return panel.exportXlsx(path, error);
+  return panel.savePdf(path, error);
+}
+
+}  // namespace
+
+class StakeOutputTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder;
+  QStringList leftInFolder() const {
+    return QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+  }
+
+ private Q_SLOTS:
+  void initTestCase() { testing::quietenOffscreenWarnings(); }
+  void init() { QVERIFY(folder.isValid()); }
+  void cleanup() {
+    QDir(folder.path()).removeRecursively();
+    QDir().mkpath(folder.path());
+  }
+
+  void csvHasBomHeadersAndTheRows() {
+    StakePanel panel;
+    fill(panel);
+    const QString path = folder.filePath("逐桩.csv");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) &&
+            old.write("old table, much longer than the new one") > 0);
+    old.close();
+    QString error;
+    QVERIFY2(panel.exportCsv(path, &error), qPrintable(error));
+    const QByteArray expected =
+        "\xEF\xBB\xBF桩号,设计高程(m),地面高程(m),填高(m),挖深(m),纵坡(%)\r\n"
+        "K0+000.000,100.000,101.000,,1.000,2.00\r\n"
+        "K0+050.000,101.000,101.000,0.000,,2.00\r\n";
+    QCOMPARE(fileBytes(path).left(expected.size()), expected);
+    QCOMPARE(fileBytes(path).count("\r\n"), 1 + 7);
+    QCOMPARE(leftInFolder(), QStringList{"逐桩.csv"});
+  }
+
+  void xlsxHoldsNumbersAsNumbersAndChainageAsText() {
+    StakePanel panel;
+    fill(panel);
+    const QString path = folder.filePath("逐桩.xlsx");
+    QString error;
+    QVERIFY2(panel.exportXlsx(path, &error), qPrintable(error));
+    QCOMPARE(leftInFolder(), QStringList{"逐桩.xlsx"});
+    const QString sheet = QString::fromUtf8(zipMember(fileBytes(path), "xl/worksheets/sheet1.xml"));
+    QVERIFY(sheet.contains("示例.csv"));
+    QVERIFY(sheet.contains("<t>设计高程(m)</t>"));
+    // Row 3, under the title and the header: the start, in cut.
+    QVERIFY(sheet.contains(
+        QRegularExpression(R"(<c r="A3"[^>]*t="inlineStr"><is><t>K0\+000\.000</t>)")));
+    QVERIFY(sheet.contains(QRegularExpression(R"(<c r="B3"[^>]*><v>100</v>)")));
+    QVERIFY(sheet.contains(QRegularExpression(R"(<c r="E3"[^>]*><v>1</v>)")));
+    QVERIFY(!sheet.contains(QRegularExpression(R"(<c r="D3")")));
+  }
+
+  void aFailedExportLeavesNoFile_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("problem");
+    for (const char* format : {"csv", "xlsx", "pdf"}) {
+      QTest::addRow("%s, no profile", format) << format << "no profile";
+      QTest::addRow("%s, no such folder", format) << format << "no folder";
+      QTest::addRow("%s, a folder in the way", format) << format << "folder in the way";
+    }
+  }
+  void aFailedExportLeavesNoFile() {
+    QFETCH(QString, format);
+    QFETCH(QString, problem);
+    StakePanel panel;
+    if (problem != "no profile") fill(panel);
+    QString path = folder.filePath("逐桩." + format);
+    if (problem == "no folder") path = folder.filePath("无此文件夹/逐桩." + format);
+    if (problem == "folder in the way")
+      QVERIFY(QDir(folder.path()).mkdir(QFileInfo(path).fileName()));
+    QString error;
+    QVERIFY(!save(panel, format, path, &error));
+    QVERIFY(!error.isEmpty());
+    if (problem == "folder in the way") {
+      QVERIFY(QFileInfo(path).isDir());
+      QCOMPARE(leftInFolder(), QStringList{QFileInfo(path).fileName()});
+    } else {
+      QCOMPARE(leftInFolder(), QStringList{});
+    }
+  }
+
+  void pdfOfALongTableHasAPagePerFortyOddRows() {
+    StakePanel panel;
+    fill(panel, 10'000, 5);  // 2,001 rows
+    QPdfWriter a4(folder.filePath("layout.pdf"));
+    setStakePageLayout(a4);
+    const int rowsPerPage = StakePages(nullptr, {}, a4).rowsPerPage();
+    QVERIFY2(rowsPerPage >= 45 && rowsPerPage <= 50, qPrintable(QString::number(rowsPerPage)));
+    const QString path = folder.filePath("逐桩.pdf");
+    QString error;
+    QVERIFY2(panel.savePdf(path, &error), qPrintable(error));
+    const QByteArray pdf = fileBytes(path);
+    QVERIFY(pdf.startsWith("%PDF-"));
+    QCOMPARE(pdfPages(pdf), (2001 + rowsPerPage - 1) / rowsPerPage);
+    QVERIFY(pdf.contains("/FontFile"));  // the glyphs travel with the file
+  }
+};
+
+}  // namespace vcurve::profileui
+
+VCURVE_STAKE_TEST_MAIN(vcurve::profileui::StakeOutputTest)
+#include "stake_output_test.moc"
