@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -175,6 +176,18 @@ class StakeOutputTest : public QObject {
     QVERIFY(pdf.startsWith("%PDF-"));
     QCOMPARE(pdfPages(pdf), (2001 + rowsPerPage - 1) / rowsPerPage);
     QVERIFY(pdf.contains("/FontFile"));  // the glyphs travel with the file
+  }
+
+  void printsOnlyThePagesChosen() {
+    StakePanel panel;
+    fill(panel, 10'000, 5);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath("printed.pdf"));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    panel.print(&printer);
+    QCOMPARE(pdfPages(fileBytes(printer.outputFileName())), 2);
   }
 };
 
