@@ -67,11 +67,15 @@ void StakePanel::setAddedStations(std::vector<double> stations) {
 }
 
 bool StakePanel::exportCsv(const QString& path, QString* error) const {
+  QString unused;
+  if (error == nullptr) error = &unused;
   if (*error = state_->missingTable(); !error->isEmpty()) return false;
   return writeStakeCsvFile(*state_->table, path, error);
 }
 
 bool StakePanel::exportXlsx(const QString& path, QString* error) const {
+  QString unused;
+  if (error == nullptr) error = &unused;
   if (*error = state_->missingTable(); !error->isEmpty()) return false;
   QString title = QStringLiteral("逐桩高程表");
   if (!state_->fileName.isEmpty()) title += QStringLiteral("　文件：%1").arg(state_->fileName);
@@ -82,6 +86,8 @@ bool StakePanel::exportXlsx(const QString& path, QString* error) const {
 }
 
 bool StakePanel::savePdf(const QString& path, QString* error) const {
+  QString unused;
+  if (error == nullptr) error = &unused;
   if (*error = state_->missingTable(); !error->isEmpty()) return false;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
@@ -95,7 +101,12 @@ bool StakePanel::savePdf(const QString& path, QString* error) const {
     writer.setCreator(QStringLiteral("纵断面设计"));
     setStakePageLayout(writer);
     const StakePages pages(state_->table.get(), state_->heading(), writer);
-    QPainter painter(&writer);
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+      file.cancelWriting();
+      *error = QStringLiteral("无法生成 PDF“%1”").arg(QFileInfo(path).fileName());
+      return false;
+    }
     pages.paint(painter, writer, 1, pages.pageCount());
   }
   if (!file.commit()) {
