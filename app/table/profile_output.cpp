@@ -203,14 +203,18 @@ Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& row
   sheet.name = "高程表";
   sheet.title = std::move(title);
   sheet.columns = {{"序号", 8, 0},         {"桩号", 13, 0},    {"桩号(m)", 12, 3},
-                   {"设计高程(m)", 12, 3}, {"纵坡(%)", 10, 2}, {"位置", 22, 0}};
+                   {"设计高程(m)", 12, 3}, {"纵坡(%)", 10, 3}, {"位置", 22, 0}};
   sheet.rows = rows.size();
   sheet.row = [&profile, &rows](std::size_t i, std::vector<SheetCell>& cells) {
     const NumberedStation& r = rows[i];
     const StationLookup found = profile.lookup(r.station);
-    cells = {numberCell(double(r.n)), textCell(chainageText(r.station)),
-             numberCell(r.station),   numberCell(found.elevation),
-             numberCell(found.grade), textCell(elementText(profile, found))};
+    // The numbers the CSV and the result lines print, to the same digit.
+    cells = {numberCell(double(r.n)),
+             textCell(chainageText(r.station)),
+             numberCell(r.station),
+             numberCell(RoundToPlaces(found.elevation, 3)),
+             numberCell(RoundToPlaces(found.grade, 3)),
+             textCell(elementText(profile, found))};
   };
   return sheet;
 }

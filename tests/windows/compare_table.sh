@@ -6,8 +6,9 @@
 # output, standard error and exit status. Line endings are compared too: the
 # .exe writes its streams in binary mode, so they must match exactly.
 set -uo pipefail
-linux=$1
-exe=$2
+linux=$(realpath "$1")
+exe=$(realpath "$2")
+examples=$(realpath "$(dirname "$0")/../../examples")
 wine=${WINE:-/usr/lib/wine/wine64}
 export WINEDEBUG=-all
 work=$(mktemp -d)
@@ -72,9 +73,17 @@ compare "a station that overflows" C.UTF-8 --type convex --pvi 0 --tangent 1e200
 compare "a Chinese value refused, Chinese locale" zh_CN.UTF-8 "${example[@]}" --at 桩号480
 compare "help" zh_CN.UTF-8 --help
 
-# The whole-profile tool's cases go here once it is built for both systems:
-# the same compare, with the profile program and its input file in place of
-# vcurve-table and its options.
+# Whole profiles, read by a relative name so that both programs are given,
+# and print, the same file name.
+cd "$examples" || exit 1
+compare "profile: 纵坡竖曲线表" C.UTF-8 --profile mountain-highway.csv --summary
+compare "profile: checks at 80 km/h, Chinese locale" zh_CN.UTF-8 --profile mountain-highway.csv \
+  --speed 80 --check
+compare "profile: LandXML, default stations" C.UTF-8 --profile mountain-highway.xml
+compare "profile: CSV at 1 m, decimal-comma locale" de_DE.UTF-8 --profile mountain-highway.csv \
+  --format csv --from K0+000 --to K6+630 --step 1
+compare "profile: reverse lookup" C.UTF-8 --profile mountain-highway.csv --find-elevation 860.5
+compare "profile: a file that is not there" C.UTF-8 --profile 没有这个文件.csv
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
