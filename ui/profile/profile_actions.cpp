@@ -1,0 +1,119 @@
+#include "ui/profile/profile_actions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QToolBar>
+#include <QUndoStack>
+#include <array>
+
+#include "ui/profile/profile_window.h"
+
+namespace vcurve::profileui {
+namespace {
+
+using K = QKeySequence;
+using W = ProfileWindow;
+using Icon = QStyle::StandardPixmap;
+
+// clang-format off
+constexpr std::array kActions{
+  //         command                    menu             caption                      standard key         keys            sep    tool   table  icon                          run                    toggle
+  ActionSpec{Command::New,              MenuName::File, "新建(&N)",                   K::New,              "",             false, true,  false, Icon::SP_FileIcon,            &W::newProfile,        nullptr},
+  ActionSpec{Command::Open,             MenuName::File, "打开(&O)…",                  K::Open,             "",             false, true,  false, Icon::SP_DialogOpenButton,    &W::openProfile,       nullptr},
+  ActionSpec{Command::Save,             MenuName::File, "保存(&S)",                   K::Save,             "",             true,  true,  false, Icon::SP_DialogSaveButton,    &W::saveCommand,       nullptr},
+  ActionSpec{Command::SaveAs,           MenuName::File, "另存为(&A)…",                K::SaveAs,           "Ctrl+Shift+S", false, false, false, std::nullopt,                 &W::saveAsCommand,     nullptr},
+  ActionSpec{Command::ImportGround,     MenuName::File, "导入地面线(&G)…",            std::nullopt,        "Ctrl+G",       true,  false, false, std::nullopt,                 &W::importGround,      nullptr},
+  ActionSpec{Command::ExportStakeCsv,   MenuName::File, "导出逐桩高程表 CSV(&C)…",    std::nullopt,        "",             true,  false, false, std::nullopt,                 &W::exportStakeCsv,    nullptr},
+  ActionSpec{Command::ExportStakeXlsx,  MenuName::File, "导出逐桩高程表 Excel(&E)…",  std::nullopt,        "",             false, false, false, std::nullopt,                 &W::exportStakeXlsx,   nullptr},
+  ActionSpec{Command::PrintStake,       MenuName::File, "打印逐桩高程表(&P)…",        K::Print,            "",             true,  false, false, std::nullopt,                 &W::printStakeTable,   nullptr},
+  ActionSpec{Command::SaveStakePdf,     MenuName::File, "逐桩高程表存为 PDF(&D)…",    std::nullopt,        "",             false, false, false, std::nullopt,                 &W::saveStakePdf,      nullptr},
+  ActionSpec{Command::Quit,             MenuName::File, "退出(&X)",                   K::Quit,             "Ctrl+Q",       true,  false, false, std::nullopt,                 &W::quit,              nullptr},
+  ActionSpec{Command::Undo,             MenuName::Edit, "撤销",                       K::Undo,             "",             true , true,  false, Icon::SP_ArrowBack,           nullptr,               nullptr},
+  ActionSpec{Command::Redo,             MenuName::Edit, "重做",                       K::Redo,             "",             false, true,  false, Icon::SP_ArrowForward,        nullptr,               nullptr},
+  ActionSpec{Command::Copy,             MenuName::Edit, "复制(&C)",                   K::Copy,             "",             true,  false, true,  std::nullopt,                 &W::copyCells,         nullptr},
+  ActionSpec{Command::Paste,            MenuName::Edit, "粘贴(&P)",                   K::Paste,            "",             false, false, true,  std::nullopt,                 &W::pasteOver,         nullptr},
+  ActionSpec{Command::PasteBelow,       MenuName::Edit, "粘贴为新行（当前行下方）(&B)", std::nullopt,      "Ctrl+Shift+V", false, false, true,  std::nullopt,                 &W::pasteBelow,        nullptr},
+  ActionSpec{Command::InsertRow,        MenuName::Edit, "插入行(&I)",                 std::nullopt,        "Ctrl+I",       true,  true,  true,  std::nullopt,                 &W::insertRow,         nullptr},
+  ActionSpec{Command::DeleteRows,       MenuName::Edit, "删除行(&D)",                 std::nullopt,        "Ctrl+Del",     false, true,  true,  std::nullopt,                 &W::deleteRows,        nullptr},
+  ActionSpec{Command::FindElevation,    MenuName::Edit, "按高程反查桩号(&F)",         K::Find,             "Ctrl+F",       true,  false, false, std::nullopt,                 &W::findElevation,     nullptr},
+  ActionSpec{Command::FitAll,           MenuName::View, "全图(&A)",                   std::nullopt,        "Ctrl+0",       true , true,  false, std::nullopt,                 &W::fitAll,            nullptr},
+  ActionSpec{Command::StationsInMetres, MenuName::View, "桩号以米显示(&M)",           std::nullopt,        "",             false, false, false, std::nullopt,                 nullptr,               &W::toggleStationsInMetres},
+  ActionSpec{Command::About,            MenuName::Help, "关于(&A)",                   std::nullopt,        "",             false, false, false, std::nullopt,                 &W::about,             nullptr},
+};
+// clang-format on
+
+constexpr std::array<const char*, 4> kMenuTitles{"文件(&F)", "编辑(&E)", "视图(&V)", "帮助(&H)"};
+
+QList<QKeySequence> keysOf(const ActionSpec& spec) {
+  QList<QKeySequence> keys;
+  if (spec.standardKey) keys = QKeySequence::keyBindings(*spec.standardKey);
+  // A desktop without the standard binding still gets the usual key.
+  if (keys.isEmpty() && spec.keys[0] != '\0') keys << QKeySequence(QString::fromUtf8(spec.keys));
+  return keys;
+}
+
+QString plainCaption(const char* caption) {
+  QString text = QString::fromUtf8(caption);
+  text.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+  text.remove(QChar(0x2026));
+  return text;
+}
+
+}  // namespace
+
+std::span<const ActionSpec> actionTable() { return kActions; }
+
+void buildActions(ProfileWindow* window, QUndoStack* undo, QWidget* table, QToolBar* toolBar,
+                  std::map<Command, QAction*>* actions, QMenu** recentMenu) {
+  std::array<QMenu*, kMenuTitles.size()> menus{};
+  for (std::size_t m = 0; m < menus.size(); ++m) {
+    menus[m] = window->menuBar()->addMenu(QString::fromUtf8(kMenuTitles[m]));
+  }
+  bool toolGroupStarted = false;
+  for (const ActionSpec& spec : kActions) {
+    QAction* action = nullptr;
+    if (spec.command == Command::Undo) {
+      action = undo->createUndoAction(window, QStringLiteral("撤销"));
+    } else if (spec.command == Command::Redo) {
+      action = undo->createRedoAction(window, QStringLiteral("重做"));
+    } else {
+      action = new QAction(QString::fromUtf8(spec.caption), window);
+    }
+    action->setShortcuts(keysOf(spec));
+    action->setIconText(plainCaption(spec.caption));
+    if (spec.icon) action->setIcon(window->style()->standardIcon(*spec.icon));
+    if (spec.run != nullptr) QObject::connect(action, &QAction::triggered, window, spec.run);
+    if (spec.toggle != nullptr) {
+      action->setCheckable(true);
+      QObject::connect(action, &QAction::toggled, window, spec.toggle);
+    }
+    if (spec.onTable) {
+      action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+      table->addAction(action);
+    } else {
+      window->addAction(action);
+    }
+
+    QMenu* menu = menus[static_cast<std::size_t>(spec.menu)];
+    if (spec.separatorBefore) menu->addSeparator();
+    menu->addAction(action);
+    if (spec.command == Command::Open) {
+      *recentMenu = menu->addMenu(QStringLiteral("最近打开的文件(&R)"));
+    }
+    if (spec.onToolBar) {
+      if (spec.separatorBefore && toolGroupStarted) toolBar->addSeparator();
+      toolBar->addAction(action);
+      toolGroupStarted = true;
+    }
+    if (!action->shortcut().isEmpty()) {
+      action->setToolTip(
+          QStringLiteral("%1（%2）")
+              .arg(action->iconText(), action->shortcut().toString(QKeySequence::NativeText)));
+    }
+    (*actions)[spec.command] = action;
+  }
+}
+
+}  // namespace vcurve::profileui

@@ -1,0 +1,57 @@
+#include "ui/profile/profile_dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace vcurve::profileui {
+
+SaveChoice QtProfileDialogs::askToSave(QWidget* parent, const QString& fileName) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("纵断面设计"),
+                  QStringLiteral("“%1”已修改，是否保存？").arg(fileName), QMessageBox::NoButton,
+                  parent);
+  QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return SaveChoice::Save;
+  if (box.clickedButton() == discard) return SaveChoice::Discard;
+  return SaveChoice::Cancel;
+}
+
+QString QtProfileDialogs::openPath(QWidget* parent, const QString& caption, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, caption, {}, filter);
+}
+
+QString QtProfileDialogs::savePath(QWidget* parent, const QString& caption,
+                                   const QString& suggested, const QString& filter) {
+  return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+std::optional<int> QtProfileDialogs::chooseItem(QWidget* parent, const QString& caption,
+                                                const QString& label, const QStringList& items) {
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(parent, caption, label, items, 0, false, &ok);
+  if (!ok) return std::nullopt;
+  return static_cast<int>(items.indexOf(chosen));
+}
+
+void QtProfileDialogs::showError(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox::warning(parent, caption, text);
+}
+
+void QtProfileDialogs::showAbout(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox::about(parent, caption, text);
+}
+
+bool QtProfileDialogs::setUpPrinter(QWidget* parent, QPrinter* printer) {
+  QPrintDialog dialog(printer, parent);
+  dialog.setWindowTitle(QStringLiteral("打印逐桩高程表"));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace vcurve::profileui

@@ -1,0 +1,51 @@
+#pragma once
+
+// Every modal question the profile window asks, behind one interface, so
+// that the window's tests answer them instead of a person and no test can
+// wait on a dialog.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace vcurve::profileui {
+
+enum class SaveChoice { Save, Discard, Cancel };
+
+class ProfileDialogs {
+ public:
+  virtual ~ProfileDialogs() = default;
+
+  // 保存 / 不保存 / 取消 for unsaved changes to the named file.
+  virtual SaveChoice askToSave(QWidget* parent, const QString& fileName) = 0;
+  // A path, or empty when the user cancelled.
+  virtual QString openPath(QWidget* parent, const QString& caption, const QString& filter) = 0;
+  virtual QString savePath(QWidget* parent, const QString& caption, const QString& suggested,
+                           const QString& filter) = 0;
+  // One of the items, by index; none when cancelled.
+  virtual std::optional<int> chooseItem(QWidget* parent, const QString& caption,
+                                        const QString& label, const QStringList& items) = 0;
+  virtual void showError(QWidget* parent, const QString& caption, const QString& text) = 0;
+  virtual void showAbout(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // The print dialog; false when cancelled.
+  virtual bool setUpPrinter(QWidget* parent, QPrinter* printer) = 0;
+};
+
+// The real dialogs: Qt's file, message and print dialogs, in Chinese.
+class QtProfileDialogs : public ProfileDialogs {
+ public:
+  SaveChoice askToSave(QWidget* parent, const QString& fileName) override;
+  QString openPath(QWidget* parent, const QString& caption, const QString& filter) override;
+  QString savePath(QWidget* parent, const QString& caption, const QString& suggested,
+                   const QString& filter) override;
+  std::optional<int> chooseItem(QWidget* parent, const QString& caption, const QString& label,
+                                const QStringList& items) override;
+  void showError(QWidget* parent, const QString& caption, const QString& text) override;
+  void showAbout(QWidget* parent, const QString& caption, const QString& text) override;
+  bool setUpPrinter(QWidget* parent, QPrinter* printer) override;
+};
+
+}  // namespace vcurve::profileui

@@ -1,0 +1,51 @@
+#pragma once
+
+// Profile and ground-line files as the window reads and writes them: whole
+// files through the engine's readers and writers, saved through a
+// temporary file that replaces the old one only once it is complete.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "profile/ground_line.h"
+#include "profile/profile.h"
+#include "ui/profile/profile_document.h"
+
+namespace vcurve::profileui {
+
+// Picks one of a LandXML file's profiles by index; none cancels.
+using ProfileChooser = std::function<std::optional<int>(const QStringList& names)>;
+
+struct OpenedProfile {
+  std::vector<profile::ProfilePoint> points;
+  std::shared_ptr<const profile::GroundLine> ground;  // null when the file has none
+  QString profileName;
+  FileFormat format = FileFormat::Csv;
+  QString error;  // in Chinese; empty when read
+  bool cancelled = false;
+};
+
+OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose);
+
+struct OpenedGround {
+  std::shared_ptr<const profile::GroundLine> ground;
+  QString error;
+  bool cancelled = false;
+};
+
+// A CSV of station and elevation, or the ground line of a LandXML file.
+OpenedGround readGroundPath(const QString& path, const ProfileChooser& choose);
+
+// LandXML for a .xml or .landxml name, CSV for any other.
+FileFormat formatForPath(const QString& path);
+QByteArray documentBytes(const ProfileDocument& document, FileFormat format);
+
+// The reason in Chinese, or empty once the file is complete on disk.
+QString writeWholeFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace vcurve::profileui

@@ -1,0 +1,199 @@
+#include "ui/profile/profile_table_model.h"
+
+#include <QColor>
+#include <QStringList>
+
+#include "ui/profile/table_edits.h"
+
+namespace vcurve::profileui {
+namespace {
+
+using profile::TableColumn;
+
+constexpr std::int8_t kNoMark = -1;
+
+QString qText(const std::string& text) { return QString::fromStdString(text); }
+
+const QColor& readOnlyColour() {
+  static const QColor colour(244, 244, 244);
+  return colour;
+}
+
+}  // namespace
+
+const QColor& ProfileTableModel::errorColour() {
+  static const QColor colour(255, 196, 196);
+  return colour;
+}
+
+const QColor& ProfileTableModel::warningColour() {
+  static const QColor colour(255, 226, 160);
+  return colour;
+}
+
+ProfileTableModel::ProfileTableModel(ProfileDocument* document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document), shown_(document->profile()) {
+  connect(document_, &ProfileDocument::profileChanged, this, &ProfileTableModel::showChange);
+  connect(document_, &ProfileDocument::profileReplaced, this, &ProfileTableModel::showReplaced);
+  connect(document_, &ProfileDocument::findingsChanged, this, &ProfileTableModel::markFindings);
+  markFindings();
+}
+
+int ProfileTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(shown_->size());
+}
+
+int ProfileTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(profile::kTableColumns);
+}
+
+QVariant ProfileTableModel::data(const QModelIndex& index, int role) const {
+  if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  const TableColumn column = profile::tableColumn(static_cast<std::size_t>(index.column()));
+  switch (role) {
+    case Qt::DisplayRole:
+      return qText(profile::cellText(*shown_, row, column, style_));
+    case Qt::EditRole:
+      return copyText(index);
+    case Qt::TextAlignmentRole:
+      return static_cast<int>((column == TableColumn::Kind ? Qt::AlignHCenter : Qt::AlignRight) |
+                              Qt::AlignVCenter);
+    case Qt::BackgroundRole: {
+      const std::int8_t mark =
+          row < marks_.size() ? marks_[row][static_cast<std::size_t>(column)] : kNoMark;
+      if (mark == static_cast<std::int8_t>(profile::Severity::Error)) return errorColour();
+      if (mark == static_cast<std::int8_t>(profile::Severity::Warning)) return warningColour();
+      if (!isInputColumn(index.column())) return readOnlyColour();
+      return {};
+    }
+    case Qt::ToolTipRole: {
+      QStringList lines;
+      for (const profile::Finding& f : document_->findings()) {
+        if (f.row == row && profile::findingColumn(f) == column) {
+          lines << qText(profile::findingLine(f));
+        }
+      }
+      return lines.isEmpty() ? QVariant() : QVariant(lines.join('\n'));
+    }
+    default:
+      return {};
+  }
+}
+
+QVariant ProfileTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  if (section < 0 || section >= columnCount()) return {};
+  return QString::fromUtf8(profile::columnTitle(profile::tableColumn(section)));
+}
+
+Qt::ItemFlags ProfileTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+  if (isInputColumn(index.column())) flags |= Qt::ItemIsEditable;
+  return flags;
+}
+
+bool ProfileTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !isInputColumn(index.column()) ||
+      !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    return false;
+  }
+  const auto row = static_cast<std::size_t>(index.row());
+  const auto column = static_cast<profile::InputColumn>(index.column());
+  const TableEdit edit = editCell(document_->points(), row, column, value.toString().toStdString());
+  QString refusal = qText(edit.error);
+  if (edit.ok()) {
+    const QString what =
+        QStringLiteral("修改%1%2")
+            .arg(qText(profile::rowText(row)),
+                 QString::fromUtf8(profile::columnTitle(profile::tableColumn(index.column()))));
+    refusal = document_->editPoints(edit.points, edit.change, what);
+  }
+  if (!refusal.isEmpty()) {
+    Q_EMIT editRefused(refusal);
+    return false;
+  }
+  return true;
+}
+
+void ProfileTableModel::setStationStyle(profile::StationStyle style) {
+  if (style == style_) return;
+  style_ = style;
+  if (rowCount() == 0) return;
+  const int last = rowCount() - 1;
+  Q_EMIT dataChanged(index(0, 0), index(last, 0));
+  const int start = static_cast<int>(TableColumn::CurveStart);
+  Q_EMIT dataChanged(index(0, start), index(last, start + 1));
+}
+
+QString ProfileTableModel::copyText(const QModelIndex& index) const {
+  if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  if (!isInputColumn(index.column())) {
+    return qText(profile::cellText(*shown_, row, profile::tableColumn(index.column()), style_));
+  }
+  const profile::ProfilePoint& p = shown_->points()[row];
+  switch (static_cast<profile::InputColumn>(index.column())) {
+    case profile::InputColumn::Station:
+      return qText(style_ == profile::StationStyle::Chainage
+                       ? profile::inputText(profile::InputColumn::Station, p.station)
+                       : profile::exactText(p.station));
+    case profile::InputColumn::Elevation:
+      return qText(profile::exactText(p.elevation));
+    case profile::InputColumn::Radius:
+      break;
+  }
+  // The ends' radius of 0 is shown, and copied, as nothing.
+  return qText(profile::cellText(*shown_, row, TableColumn::Radius, style_));
+}
+
+void ProfileTableModel::showChange(RowChange change) {
+  const auto size = static_cast<int>(document_->profile()->size());
+  const int before = rowCount();
+  const auto at = static_cast<int>(change.at);
+  const auto removed = static_cast<int>(change.removed);
+  const auto inserted = static_cast<int>(change.inserted);
+  if (before - removed + inserted != size) {
+    // Not what the edit said: show it afresh rather than misplace rows.
+    showReplaced();
+    return;
+  }
+  if (removed > inserted) {
+    beginRemoveRows({}, at + inserted, at + removed - 1);
+    shown_ = document_->profile();
+    endRemoveRows();
+  } else if (inserted > removed) {
+    beginInsertRows({}, at + removed, at + inserted - 1);
+    shown_ = document_->profile();
+    endInsertRows();
+  }
+  shown_ = document_->profile();
+  // A point moves the grades, curves and findings of its neighbours and
+  // beyond: every derived cell may differ.
+  if (size > 0) Q_EMIT dataChanged(index(0, 0), index(size - 1, columnCount() - 1));
+}
+
+void ProfileTableModel::showReplaced() {
+  beginResetModel();
+  shown_ = document_->profile();
+  endResetModel();
+}
+
+void ProfileTableModel::markFindings() {
+  marks_.assign(document_->profile()->size(), {});
+  for (auto& row : marks_) row.fill(kNoMark);
+  for (const profile::Finding& f : document_->findings()) {
+    if (f.row >= marks_.size()) continue;
+    std::int8_t& mark = marks_[f.row][static_cast<std::size_t>(profile::findingColumn(f))];
+    const auto severity = static_cast<std::int8_t>(f.severity);
+    if (mark == kNoMark || severity < mark) mark = severity;
+  }
+  if (rowCount() > 0) {
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                       {Qt::BackgroundRole, Qt::ToolTipRole});
+  }
+}
+
+}  // namespace vcurve::profileui

@@ -1,0 +1,201 @@
+#include "ui/profile/profile_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+#include "ui/profile/drawing/profile_view.h"
+#include "ui/profile/elevation_lookup.h"
+#include "ui/profile/findings_panel.h"
+#include "ui/profile/profile_table_model.h"
+#include "ui/profile/stake/stake_panel.h"
+
+namespace vcurve::profileui {
+namespace {
+
+constexpr int kMessageMilliseconds = 8000;
+
+// The first local file of a drop, or empty.
+QString droppedFile(const QMimeData* mime) {
+  if (mime == nullptr || !mime->hasUrls()) return {};
+  for (const QUrl& url : mime->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
+
+}  // namespace
+
+ProfileWindow::ProfileWindow(Services services, QWidget* parent)
+    : QMainWindow(parent),
+      services_(services),
+      settings_(services.settings),
+      model_(new ProfileTableModel(&document_, this)) {
+  buildWidgets();
+  connectParts();
+  restoreLayout();
+  showFile();
+  showProfile();
+  showFindings();
+}
+
+ProfileWindow::~ProfileWindow() = default;
+
+QAction* ProfileWindow::action(Command command) const {
+  const auto found = actions_.find(command);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+void ProfileWindow::connectParts() {
+  connect(&document_, &ProfileDocument::profileChanged, this, &ProfileWindow::showProfile);
+  connect(&document_, &ProfileDocument::profileReplaced, this, &ProfileWindow::showProfile);
+  connect(&document_, &ProfileDocument::groundChanged, this, &ProfileWindow::showGround);
+  connect(&document_, &ProfileDocument::findingsChanged, this, &ProfileWindow::showFindings);
+  connect(&document_, &ProfileDocument::fileChanged, this, &ProfileWindow::showFile);
+  connect(document_.undoStack(), &QUndoStack::cleanChanged, this, &ProfileWindow::showFile);
+  connect(model_, &ProfileTableModel::editRefused, this, &ProfileWindow::refuse);
+
+  connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            view_->setSelectedRow(current.isValid() ? std::optional<std::size_t>(current.row())
+                                                    : std::nullopt);
+          });
+  connect(view_, &ProfileView::rowClicked, this, &ProfileWindow::selectRow);
+  connect(view_, &ProfileView::pviElevationDragged, this, &ProfileWindow::dragPvi);
+  connect(view_, &ProfileView::hoverTextChanged, hover_, &QLabel::setText);
+  connect(exaggeration_, &QDoubleSpinBox::valueChanged, view_,
+          &ProfileView::setVerticalExaggeration);
+  connect(view_, &ProfileView::verticalExaggerationChanged, this, [this](double factor) {
+    const QSignalBlocker quiet(exaggeration_);
+    exaggeration_->setValue(factor);
+  });
+  view_->setVerticalExaggeration(exaggeration_->value());
+
+  connect(speed_, &QComboBox::currentIndexChanged, this, &ProfileWindow::chooseSpeed);
+  connect(findings_, &FindingsPanel::rowActivated, this, &ProfileWindow::selectRow);
+  connect(lookup_, &ElevationLookup::stationActivated, this, &ProfileWindow::selectStation);
+  connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::selectStation);
+  connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);
+  if (recentMenu_ != nullptr) {
+    connect(recentMenu_, &QMenu::aboutToShow, this, &ProfileWindow::fillRecentMenu);
+  }
+}
+
+void ProfileWindow::showProfile() {
+  const auto& profile = document_.profile();
+  view_->setProfile(profile);
+  stake_->setProfile(profile);
+  lookup_->setProfile(profile);
+}
+
+void ProfileWindow::showGround() {
+  view_->setGroundLine(document_.ground());
+  stake_->setGroundLine(document_.ground());
+}
+
+void ProfileWindow::showFindings() {
+  view_->setFindings(document_.findings());
+  findings_->setFindings(document_.findings(), speed_->currentText());
+  summary_->setText(findings_->summary());
+}
+
+void ProfileWindow::showFile() {
+  setWindowTitle(QStringLiteral("%1[*] - 纵断面设计").arg(document_.displayName()));
+  setWindowFilePath(document_.filePath());
+  setWindowModified(document_.isModified());
+  stake_->setDocumentInfo(document_.displayName(), speedText());
+}
+
+void ProfileWindow::chooseSpeed(int index) {
+  const QVariant speed = speed_->itemData(index);
+  document_.setDesignSpeed(speed.isValid() ? std::optional<int>(speed.toInt()) : std::nullopt);
+  settings_.setDesignSpeed(document_.designSpeed());
+  stake_->setDocumentInfo(document_.displayName(), speedText());
+}
+
+QString ProfileWindow::speedText() const { return speed_->currentText(); }
+
+void ProfileWindow::selectRows(std::size_t first, std::size_t last) {
+  const int rows = model_->rowCount();
+  if (rows == 0) return;
+  const int top = std::min(static_cast<int>(first), rows - 1);
+  const int bottom = std::clamp(static_cast<int>(last), top, rows - 1);
+  const QItemSelection selection(model_->index(top, 0),
+                                 model_->index(bottom, model_->columnCount() - 1));
+  table_->selectionModel()->setCurrentIndex(model_->index(top, table_->currentIndex().column()),
+                                            QItemSelectionModel::NoUpdate);
+  table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  table_->scrollTo(model_->index(top, 0));
+  view_->setSelectedRow(static_cast<std::size_t>(top));
+}
+
+void ProfileWindow::selectRow(std::size_t row) {
+  tabs_->setCurrentWidget(table_);
+  selectRows(row, row);
+  table_->setFocus(Qt::OtherFocusReason);
+}
+
+// The row of the PVI or grade a station lies on, as the engine finds it.
+void ProfileWindow::selectStation(double station) {
+  const profile::StationLookup found = document_.profile()->lookup(station);
+  if (found.status == profile::LookupStatus::Unusable ||
+      found.status == profile::LookupStatus::OutsideProfile) {
+    return;
+  }
+  selectRow(found.row);
+}
+
+void ProfileWindow::dragPvi(std::size_t row, double elevation) {
+  if (row >= document_.points().size()) return;
+  auto points = document_.points();
+  points[row].elevation = elevation;
+  const QString what =
+      QStringLiteral("拖动%1高程").arg(QString::fromStdString(profile::rowText(row)));
+  const QString refusal = document_.editPoints(std::move(points), {row, 1, 1}, what);
+  if (!refusal.isEmpty()) refuse(refusal);
+}
+
+void ProfileWindow::refuse(const QString& reason) {
+  statusBar()->showMessage(QStringLiteral("未修改：%1").arg(reason), kMessageMilliseconds);
+}
+
+void ProfileWindow::say(const QString& message) {
+  statusBar()->showMessage(message, kMessageMilliseconds);
+}
+
+void ProfileWindow::closeEvent(QCloseEvent* event) {
+  if (!maybeSave()) {
+    event->ignore();
+    return;
+  }
+  saveLayout();
+  event->accept();
+}
+
+void ProfileWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void ProfileWindow::dropEvent(QDropEvent* event) {
+  const QString path = droppedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // Asked once the drop is over: the program the file came from waits on
+  // the drop until it returns.
+  QTimer::singleShot(0, this, [this, path] {
+    if (maybeSave()) openPath(path);
+  });
+}
+
+}  // namespace vcurve::profileui

@@ -1,0 +1,150 @@
+#pragma once
+
+// The window of vcurve-profile (纵断面设计): the drawing over the
+// 纵坡竖曲线表 and the 逐桩高程表, the findings and the reverse lookup
+// beside them. Its parts live in files by job: the layout
+// (profile_window_layout.cpp), the action table (profile_actions.cpp), the
+// file commands (profile_window_files.cpp), the table's editing commands
+// (profile_window_edits.cpp), and the wiring of the parts to the document
+// (here).
+
+#include <QMainWindow>
+#include <QString>
+#include <cstddef>
+#include <map>
+#include <optional>
+
+#include "ui/profile/profile_actions.h"
+#include "ui/profile/profile_document.h"
+#include "ui/profile/table_edits.h"
+#include "ui/profile/window_settings.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QMenu;
+class QSettings;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+
+namespace vcurve::profileui {
+
+class ElevationLookup;
+class FindingsPanel;
+class ProfileDialogs;
+class ProfileTableModel;
+class ProfileView;
+class StakePanel;
+
+class ProfileWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  struct Services {
+    ProfileDialogs* dialogs = nullptr;
+    QSettings* settings = nullptr;
+  };
+  explicit ProfileWindow(Services services, QWidget* parent = nullptr);
+  ~ProfileWindow() override;
+
+  // Opens a file as File ▸ Open does, without asking about unsaved changes.
+  bool openPath(const QString& path);
+
+  ProfileDocument& document() { return document_; }
+  ProfileTableModel* tableModel() const { return model_; }
+  QTableView* table() const { return table_; }
+  ProfileView* drawing() const { return view_; }
+  StakePanel* stakePanel() const { return stake_; }
+  FindingsPanel* findingsPanel() const { return findings_; }
+  ElevationLookup* elevationLookup() const { return lookup_; }
+  QComboBox* speedChooser() const { return speed_; }
+  QDoubleSpinBox* exaggerationBox() const { return exaggeration_; }
+  QAction* action(Command command) const;
+  QLabel* hoverLabel() const { return hover_; }
+
+  // The commands the action table names.
+  void newProfile();
+  void openProfile();
+  void saveCommand() { save(); }
+  void saveAsCommand() { saveAs(); }
+  // False when the file was not saved (cancelled or failed).
+  bool save();
+  bool saveAs();
+  void quit() { close(); }
+  void importGround();
+  void exportStakeCsv();
+  void exportStakeXlsx();
+  void printStakeTable();
+  void saveStakePdf();
+  void about();
+  void copyCells();
+  void pasteOver();
+  void pasteBelow();
+  void insertRow();
+  void deleteRows();
+  void fitAll();
+  void toggleStationsInMetres(bool metres);
+  void findElevation();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Layout (profile_window_layout.cpp).
+  void buildWidgets();
+  void buildSpeedChooser();
+  void restoreLayout();
+  void saveLayout();
+
+  // Wiring (profile_window.cpp).
+  void connectParts();
+  void showProfile();
+  void showGround();
+  void showFindings();
+  void showFile();
+  void selectRows(std::size_t first, std::size_t last);
+  void selectRow(std::size_t row);
+  void selectStation(double station);
+  void dragPvi(std::size_t row, double elevation);
+  void chooseSpeed(int index);
+  void refuse(const QString& reason);
+  void say(const QString& message);
+
+  // Files (profile_window_files.cpp).
+  bool maybeSave();
+  bool saveTo(const QString& path, FileFormat format);
+  void openRecent(const QString& path);
+  void fillRecentMenu();
+  QString suggestedPath(const QString& suffix) const;
+  QString speedText() const;
+
+  // Editing (profile_window_edits.cpp).
+  void applyEdit(const TableEdit& edit, const QString& what);
+  void paste(PasteMode mode);
+  std::optional<std::size_t> currentRow() const;
+
+  Services services_;
+  WindowSettings settings_;
+  ProfileDocument document_;
+  ProfileTableModel* model_ = nullptr;
+  QTableView* table_ = nullptr;
+  ProfileView* view_ = nullptr;
+  StakePanel* stake_ = nullptr;
+  FindingsPanel* findings_ = nullptr;
+  ElevationLookup* lookup_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QSplitter* mainSplit_ = nullptr;
+  QSplitter* bottomSplit_ = nullptr;
+  QSplitter* sideSplit_ = nullptr;
+  QComboBox* speed_ = nullptr;
+  QDoubleSpinBox* exaggeration_ = nullptr;
+  QLabel* summary_ = nullptr;
+  QLabel* hover_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  std::map<Command, QAction*> actions_;
+};
+
+}  // namespace vcurve::profileui

@@ -1,0 +1,244 @@
+// The window's file commands: new, open, recent, save, import of a ground
+// line, the stake table handed out, and About.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPageSize>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTableView>
+
+#include "profile/design_code.h"
+#include "ui/profile/drawing/profile_view.h"
+#include "ui/profile/profile_dialogs.h"
+#include "ui/profile/profile_files.h"
+#include "ui/profile/profile_window.h"
+#include "ui/profile/stake/stake_panel.h"
+
+namespace vcurve::profileui {
+namespace {
+
+const QString kProfileFilter = QStringLiteral(
+    "纵断面文件 (*.csv *.xml *.landxml);;CSV 文件 (*.csv);;LandXML 文件 (*.xml *.landxml);;"
+    "所有文件 (*)");
+const QString kSaveFilter = QStringLiteral("CSV 文件 (*.csv);;LandXML 文件 (*.xml)");
+const QString kGroundFilter =
+    QStringLiteral("地面线文件 (*.csv *.xml *.landxml);;CSV 文件 (*.csv);;所有文件 (*)");
+
+// A name typed without a suffix gets the one its filter stands for.
+QString withSuffix(const QString& path, const QString& suffix) {
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  return path + '.' + suffix;
+}
+
+}  // namespace
+
+QString ProfileWindow::suggestedPath(const QString& suffix) const {
+  if (document_.filePath().isEmpty()) return QStringLiteral("纵断面") + suffix;
+  const QFileInfo file(document_.filePath());
+  return file.dir().filePath(file.completeBaseName() + suffix);
+}
+
+bool ProfileWindow::maybeSave() {
+  if (!document_.isModified()) return true;
+  switch (services_.dialogs->askToSave(this, document_.displayName())) {
+    case SaveChoice::Save:
+      return save();
+    case SaveChoice::Discard:
+      return true;
+    case SaveChoice::Cancel:
+      break;
+  }
+  return false;
+}
+
+void ProfileWindow::newProfile() {
+  if (!maybeSave()) return;
+  document_.replace(newProfilePoints(), nullptr);
+  document_.setFile({}, FileFormat::Csv, {}, false);
+  view_->fitAll();
+  say(QStringLiteral("新建纵断面：在表中填写各变坡点的桩号、高程和竖曲线半径"));
+}
+
+void ProfileWindow::openProfile() {
+  if (!maybeSave()) return;
+  const QString path =
+      services_.dialogs->openPath(this, QStringLiteral("打开纵断面"), kProfileFilter);
+  if (!path.isEmpty()) openPath(path);
+}
+
+bool ProfileWindow::openPath(const QString& path) {
+  const auto choose = [this](const QStringList& names) {
+    return services_.dialogs->chooseItem(this, QStringLiteral("选择纵断面"),
+                                         QStringLiteral("文件中有多个纵断面，请选择一个："), names);
+  };
+  OpenedProfile opened = readProfilePath(path, choose);
+  if (opened.cancelled) return false;
+  if (!opened.error.isEmpty()) {
+    if (!QFileInfo::exists(path)) settings_.removeRecentFile(path);
+    services_.dialogs->showError(this, QStringLiteral("打开纵断面"), opened.error);
+    return false;
+  }
+  const std::size_t count = opened.points.size();
+  const bool hasGround = opened.ground != nullptr;
+  document_.replace(std::move(opened.points), std::move(opened.ground));
+  // Saving writes only the profile and its ground line: a LandXML file's
+  // alignments, surfaces and other profiles would be lost if it were
+  // overwritten, so it is saved under another name.
+  document_.setFile(path, opened.format, opened.profileName, opened.format == FileFormat::Csv);
+  settings_.addRecentFile(path);
+  table_->clearSelection();
+  view_->fitAll();
+  say(QStringLiteral("已打开“%1”：%2 个点%3")
+          .arg(document_.displayName())
+          .arg(count)
+          .arg(hasGround ? QStringLiteral("，含地面线") : QString()));
+  return true;
+}
+
+void ProfileWindow::openRecent(const QString& path) {
+  if (maybeSave()) openPath(path);
+}
+
+void ProfileWindow::fillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList files = settings_.recentFiles();
+  if (files.isEmpty()) {
+    recentMenu_->addAction(QStringLiteral("（无）"))->setEnabled(false);
+    return;
+  }
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    QAction* item =
+        recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    item->setToolTip(QDir::toNativeSeparators(path));
+    item->setStatusTip(QDir::toNativeSeparators(path));
+    connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
+  }
+}
+
+bool ProfileWindow::save() {
+  if (document_.filePath().isEmpty() || !document_.savesInPlace()) {
+    if (!document_.filePath().isEmpty()) {
+      say(QStringLiteral("“%1”中还有本程序不保留的内容，请另存为新文件，以免覆盖原文件")
+              .arg(document_.displayName()));
+    }
+    return saveAs();
+  }
+  return saveTo(document_.filePath(), document_.format());
+}
+
+bool ProfileWindow::saveAs() {
+  const QString path =
+      withSuffix(services_.dialogs->savePath(this, QStringLiteral("纵断面另存为"),
+                                             suggestedPath(QStringLiteral(".csv")), kSaveFilter),
+                 QStringLiteral("csv"));
+  if (path.isEmpty()) return false;
+  const FileFormat format = formatForPath(path);
+  if (!saveTo(path, format)) return false;
+  document_.setFile(path, format, document_.profileName(), true);
+  return true;
+}
+
+bool ProfileWindow::saveTo(const QString& path, FileFormat format) {
+  const QString error = writeWholeFile(path, documentBytes(document_, format));
+  if (!error.isEmpty()) {
+    services_.dialogs->showError(this, QStringLiteral("保存纵断面"), error);
+    return false;
+  }
+  document_.markSaved();
+  settings_.addRecentFile(path);
+  say(QStringLiteral("已保存“%1”").arg(QFileInfo(path).fileName()));
+  return true;
+}
+
+void ProfileWindow::importGround() {
+  const QString path =
+      services_.dialogs->openPath(this, QStringLiteral("导入地面线"), kGroundFilter);
+  if (path.isEmpty()) return;
+  const auto choose = [this](const QStringList& names) {
+    return services_.dialogs->chooseItem(this, QStringLiteral("选择地面线"),
+                                         QStringLiteral("文件中有多个纵断面，取哪一个的地面线："),
+                                         names);
+  };
+  OpenedGround opened = readGroundPath(path, choose);
+  if (opened.cancelled) return;
+  if (!opened.error.isEmpty()) {
+    services_.dialogs->showError(this, QStringLiteral("导入地面线"), opened.error);
+    return;
+  }
+  const std::size_t count = opened.ground->points().size();
+  document_.editGround(std::move(opened.ground), QStringLiteral("导入地面线"));
+  say(QStringLiteral("已导入地面线“%1”：%2 个点").arg(QFileInfo(path).fileName()).arg(count));
+}
+
+void ProfileWindow::exportStakeCsv() {
+  const QString path =
+      withSuffix(services_.dialogs->savePath(this, QStringLiteral("导出逐桩高程表"),
+                                             suggestedPath(QStringLiteral("-逐桩高程表.csv")),
+                                             QStringLiteral("CSV 文件 (*.csv)")),
+                 QStringLiteral("csv"));
+  if (path.isEmpty()) return;
+  QString error;
+  if (!stake_->exportCsv(path, &error)) {
+    services_.dialogs->showError(this, QStringLiteral("导出逐桩高程表"), error);
+    return;
+  }
+  say(QStringLiteral("逐桩高程表已导出到“%1”").arg(QFileInfo(path).fileName()));
+}
+
+void ProfileWindow::exportStakeXlsx() {
+  const QString path =
+      withSuffix(services_.dialogs->savePath(this, QStringLiteral("导出逐桩高程表"),
+                                             suggestedPath(QStringLiteral("-逐桩高程表.xlsx")),
+                                             QStringLiteral("Excel 工作簿 (*.xlsx)")),
+                 QStringLiteral("xlsx"));
+  if (path.isEmpty()) return;
+  QString error;
+  if (!stake_->exportXlsx(path, &error)) {
+    services_.dialogs->showError(this, QStringLiteral("导出逐桩高程表"), error);
+    return;
+  }
+  say(QStringLiteral("逐桩高程表已导出到“%1”").arg(QFileInfo(path).fileName()));
+}
+
+void ProfileWindow::printStakeTable() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setDocName(QStringLiteral("逐桩高程表 - %1").arg(document_.displayName()));
+  if (!services_.dialogs->setUpPrinter(this, &printer)) return;
+  stake_->print(&printer);
+  say(QStringLiteral("逐桩高程表已送打印"));
+}
+
+void ProfileWindow::saveStakePdf() {
+  const QString path =
+      withSuffix(services_.dialogs->savePath(this, QStringLiteral("逐桩高程表存为 PDF"),
+                                             suggestedPath(QStringLiteral("-逐桩高程表.pdf")),
+                                             QStringLiteral("PDF 文件 (*.pdf)")),
+                 QStringLiteral("pdf"));
+  if (path.isEmpty()) return;
+  QString error;
+  if (!stake_->savePdf(path, &error)) {
+    services_.dialogs->showError(this, QStringLiteral("逐桩高程表存为 PDF"), error);
+    return;
+  }
+  say(QStringLiteral("逐桩高程表已存为“%1”").arg(QFileInfo(path).fileName()));
+}
+
+void ProfileWindow::about() {
+  const profile::DesignCode& code = profile::highwayCode();
+  services_.dialogs->showAbout(
+      this, QStringLiteral("关于纵断面设计"),
+      QStringLiteral(
+          "<p><b>纵断面设计</b> vcurve-profile %1</p>"
+          "<p>编辑纵坡竖曲线表，按 %2《%3》检查竖曲线半径、竖曲线长度、"
+          "最大纵坡和最短坡长，绘制纵断面图，生成逐桩高程表并导出为 CSV、Excel 或 PDF。</p>"
+          "<p>与竖曲线高程计算器 vcurve 同属一个软件包。</p>")
+          .arg(QCoreApplication::applicationVersion(), QString::fromUtf8(code.name),
+               QString::fromUtf8(code.title)));
+}
+
+}  // namespace vcurve::profileui

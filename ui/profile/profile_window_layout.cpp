@@ -1,0 +1,167 @@
+// Where everything sits: the drawing across the top, the two tables under
+// it, the findings and the reverse lookup beside them, and what of that
+// layout the window remembers.
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "profile/design_code.h"
+#include "profile/profile_text.h"
+#include "ui/profile/drawing/profile_view.h"
+#include "ui/profile/elevation_lookup.h"
+#include "ui/profile/findings_panel.h"
+#include "ui/profile/profile_table_model.h"
+#include "ui/profile/profile_window.h"
+#include "ui/profile/stake/stake_panel.h"
+
+namespace vcurve::profileui {
+namespace {
+
+const QString kGeometry = QStringLiteral("window/geometry");
+const QString kState = QStringLiteral("window/state");
+const QString kMainSplit = QStringLiteral("window/mainSplitter");
+const QString kBottomSplit = QStringLiteral("window/bottomSplitter");
+const QString kSideSplit = QStringLiteral("window/sideSplitter");
+
+constexpr double kDefaultExaggeration = 10;
+
+// Wide enough for the column's title and for K123+456.789.
+void sizeColumns(QTableView* table) {
+  const QFontMetrics metrics(table->font());
+  const int sample = metrics.horizontalAdvance(QStringLiteral("K123+456.789"));
+  for (int c = 0; c < table->model()->columnCount(); ++c) {
+    const QString title = table->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int text = c == static_cast<int>(profile::TableColumn::Kind)
+                         ? metrics.horizontalAdvance(title)
+                         : std::max(metrics.horizontalAdvance(title), sample);
+    table->horizontalHeader()->resizeSection(c, text + 18);
+  }
+}
+
+}  // namespace
+
+void ProfileWindow::buildWidgets() {
+  setObjectName(QStringLiteral("profileWindow"));
+  setAcceptDrops(true);
+
+  view_ = new ProfileView(this);
+  view_->setObjectName(QStringLiteral("drawing"));
+  view_->setMinimumHeight(120);
+
+  table_ = new QTableView(this);
+  table_->setObjectName(QStringLiteral("profileTable"));
+  table_->setModel(model_);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+  table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  table_->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+  sizeColumns(table_);
+
+  stake_ = new StakePanel(this);
+  stake_->setObjectName(QStringLiteral("stakePanel"));
+  tabs_ = new QTabWidget(this);
+  tabs_->addTab(table_, QStringLiteral("纵坡竖曲线表"));
+  tabs_->addTab(stake_, QStringLiteral("逐桩高程表"));
+
+  findings_ = new FindingsPanel(this);
+  lookup_ = new ElevationLookup(this);
+  sideSplit_ = new QSplitter(Qt::Vertical, this);
+  sideSplit_->setObjectName(QStringLiteral("sideSplitter"));
+  sideSplit_->addWidget(findings_);
+  sideSplit_->addWidget(lookup_);
+  sideSplit_->setStretchFactor(0, 3);
+  sideSplit_->setStretchFactor(1, 1);
+
+  bottomSplit_ = new QSplitter(Qt::Horizontal, this);
+  bottomSplit_->setObjectName(QStringLiteral("bottomSplitter"));
+  bottomSplit_->addWidget(tabs_);
+  bottomSplit_->addWidget(sideSplit_);
+  bottomSplit_->setStretchFactor(0, 3);
+  bottomSplit_->setStretchFactor(1, 2);
+
+  mainSplit_ = new QSplitter(Qt::Vertical, this);
+  mainSplit_->setObjectName(QStringLiteral("mainSplitter"));
+  mainSplit_->addWidget(view_);
+  mainSplit_->addWidget(bottomSplit_);
+  mainSplit_->setStretchFactor(0, 1);
+  mainSplit_->setStretchFactor(1, 1);
+  setCentralWidget(mainSplit_);
+
+  auto* toolBar = addToolBar(QStringLiteral("工具栏"));
+  toolBar->setObjectName(QStringLiteral("toolBar"));
+  toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  toolBar->setMovable(false);
+  buildActions(this, document_.undoStack(), table_, toolBar, &actions_, &recentMenu_);
+
+  toolBar->addSeparator();
+  toolBar->addWidget(new QLabel(QStringLiteral(" 设计速度 "), toolBar));
+  buildSpeedChooser();
+  toolBar->addWidget(speed_);
+  toolBar->addWidget(new QLabel(QStringLiteral("  纵向放大 "), toolBar));
+  exaggeration_ = new QDoubleSpinBox(toolBar);
+  exaggeration_->setObjectName(QStringLiteral("exaggeration"));
+  exaggeration_->setRange(1, 100);
+  exaggeration_->setDecimals(0);
+  exaggeration_->setSuffix(QStringLiteral(" 倍"));
+  exaggeration_->setValue(kDefaultExaggeration);
+  exaggeration_->setToolTip(QStringLiteral("高程方向相对桩号方向的放大倍数"));
+  toolBar->addWidget(exaggeration_);
+
+  summary_ = new QLabel(this);
+  hover_ = new QLabel(this);
+  hover_->setObjectName(QStringLiteral("hoverText"));
+  statusBar()->addPermanentWidget(hover_);
+  statusBar()->addPermanentWidget(summary_);
+}
+
+void ProfileWindow::buildSpeedChooser() {
+  speed_ = new QComboBox(this);
+  speed_->setObjectName(QStringLiteral("designSpeed"));
+  const profile::DesignCode& code = profile::highwayCode();
+  for (const profile::SpeedLimits& limits : code.speeds) {
+    speed_->addItem(QStringLiteral("%1 km/h").arg(limits.speed), limits.speed);
+  }
+  speed_->addItem(QStringLiteral("不检查"), QVariant());
+  speed_->setToolTip(QStringLiteral("按 %1《%2》检查纵断面；“不检查”时只查竖曲线重叠等几何问题")
+                         .arg(QString::fromUtf8(code.name), QString::fromUtf8(code.title)));
+  const std::optional<int> remembered = settings_.designSpeed();
+  const int index = remembered ? speed_->findData(*remembered) : speed_->count() - 1;
+  speed_->setCurrentIndex(index < 0 ? speed_->count() - 1 : index);
+  document_.setDesignSpeed(speed_->currentData().isValid()
+                               ? std::optional<int>(speed_->currentData().toInt())
+                               : std::nullopt);
+}
+
+void ProfileWindow::restoreLayout() {
+  resize(1200, 760);
+  restoreGeometry(settings_.value(kGeometry));
+  restoreState(settings_.value(kState));
+  if (!mainSplit_->restoreState(settings_.value(kMainSplit))) mainSplit_->setSizes({330, 400});
+  if (!bottomSplit_->restoreState(settings_.value(kBottomSplit))) {
+    bottomSplit_->setSizes({720, 480});
+  }
+  if (!sideSplit_->restoreState(settings_.value(kSideSplit))) sideSplit_->setSizes({300, 120});
+}
+
+void ProfileWindow::saveLayout() {
+  settings_.setValue(kGeometry, saveGeometry());
+  settings_.setValue(kState, saveState());
+  settings_.setValue(kMainSplit, mainSplit_->saveState());
+  settings_.setValue(kBottomSplit, bottomSplit_->saveState());
+  settings_.setValue(kSideSplit, sideSplit_->saveState());
+  settings_.setDesignSpeed(document_.designSpeed());
+}
+
+}  // namespace vcurve::profileui
