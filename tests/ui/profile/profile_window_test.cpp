@@ -1,0 +1,157 @@
+// The profile window's commands as a user meets them: files saved and
+// opened, unsaved changes on closing, a dragged PVI, copy and paste.
+
+#include <QClipboard>
+#include <QStatusBar>
+#include <QTableView>
+
+#include "profile_harness.h"
+#include "ui/profile/drawing/profile_view.h"
+#include "ui/profile/profile_files.h"
+#include "ui/profile/profile_table_model.h"
+
+namespace vcurve::profileui {
+namespace {
+
+const QByteArray kRoadCsv =
+    "\xEF\xBB\xBF变坡点桩号,高程(m),竖曲线半径R(m)\r\n"
+    "K0+000,100,\r\nK0+300,106,4000\r\nK0+700,98,3000\r\nK1+000,101.6,\r\n";
+
+const QByteArray kRoadXml =
+    "<?xml version=\"1.0\"?><LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" "
+    "version=\"1.2\"><Units><Metric linearUnit=\"meter\"/></Units><Alignments>"
+    "<Alignment name=\"main\" length=\"1000\" staStart=\"0\"><Profile name=\"main\">"
+    "<ProfAlign name=\"main\"><PVI>0 100</PVI><ParaCurve length=\"160\">300 106</ParaCurve>"
+    "<PVI>1000 99</PVI></ProfAlign></Profile></Alignment></Alignments></LandXML>";
+
+}  // namespace
+
+class ProfileWindowTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<testing::WindowHarness> gui;
+
+  ProfileWindow& window() { return gui->window(); }
+  ProfileTableModel* model() { return window().tableModel(); }
+  void typeCell(int row, int column, const QString& text) {
+    QVERIFY(model()->setData(model()->index(row, column), text, Qt::EditRole));
+  }
+
+ private Q_SLOTS:
+  void init() { gui = std::make_unique<testing::WindowHarness>(); }
+  void cleanup() {
+    QVERIFY2(!gui->watchdogFired(), "an unexpected modal window was open");
+    gui.reset();
+  }
+
+  void saveThenOpenGivesTheSameProfile() {
+    const QString path = gui->write("road.csv", kRoadCsv);
+    QVERIFY(window().openPath(path));
+    QCOMPARE(window().windowTitle(), QStringLiteral("road.csv[*] - 纵断面设计"));
+    typeCell(1, 1, "106.25");
+    QVERIFY(window().isWindowModified());
+    const auto edited = window().document().points();
+
+    QVERIFY(window().save());
+    QVERIFY(!window().isWindowModified());
+    QCOMPARE(gui->dialogs.asked, QStringList());
+    const QByteArray saved = testing::WindowHarness::read(path);
+    QCOMPARE(saved, documentBytes(window().document(), FileFormat::Csv));
+
+    testing::WindowHarness other;
+    QVERIFY(other.window().openPath(path));
+    QCOMPARE(other.window().document().points(), edited);
+    QCOMPARE(other.settings().value("recentFiles").toStringList().value(0),
+             QFileInfo(path).absoluteFilePath());
+  }
+
+  // Saving writes only the profile: a LandXML file that also holds an
+  // alignment is saved under a new name, never over the original.
+  void landXmlIsNotOverwritten() {
+    const QString path = gui->write("road.xml", kRoadXml);
+    QVERIFY(window().openPath(path));
+    QCOMPARE(window().document().points().size(), std::size_t{3});
+    typeCell(2, 1, "98");
+    const QString copy = gui->dir.filePath("road-edited.xml");
+    gui->dialogs.paths = {copy};
+    QVERIFY(window().save());
+    QCOMPARE(gui->dialogs.asked, QStringList{"save as"});
+    QCOMPARE(testing::WindowHarness::read(path), kRoadXml);
+    QCOMPARE(window().document().filePath(), copy);
+    QVERIFY(testing::WindowHarness::read(copy).contains("<ParaCurve"));
+  }
+
+  void failedSaveKeepsTheChanges() {
+    QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
+    typeCell(1, 1, "105");
+    gui->dialogs.paths = {gui->dir.filePath("no-such-folder/road.csv")};
+    QVERIFY(!window().saveAs());
+    QVERIFY(gui->dialogs.asked.last().startsWith("error: "));
+    QVERIFY(window().isWindowModified());
+    QCOMPARE(testing::WindowHarness::read(gui->dir.filePath("road.csv")), kRoadCsv);
+  }
+
+  void closingAsksAboutUnsavedChanges_data() {
+    QTest::addColumn<SaveChoice>("choice");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("保存") << SaveChoice::Save << true << true;
+    QTest::newRow("不保存") << SaveChoice::Discard << true << false;
+    QTest::newRow("取消") << SaveChoice::Cancel << false << false;
+  }
+  void closingAsksAboutUnsavedChanges() {
+    QFETCH(SaveChoice, choice);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+    const QString path = gui->write("road.csv", kRoadCsv);
+    QVERIFY(window().openPath(path));
+    typeCell(2, 2, "3500");
+    gui->dialogs.saveChoices = {choice};
+    QCOMPARE(window().close(), closes);
+    QCOMPARE(gui->dialogs.asked, QStringList{"save?"});
+    QCOMPARE(testing::WindowHarness::read(path) != kRoadCsv, saved);
+  }
+
+  void unmodifiedWindowClosesWithoutAsking() {
+    QVERIFY(window().close());
+    QCOMPARE(gui->dialogs.asked, QStringList());
+    QVERIFY(!gui->settings().value("window/geometry").toByteArray().isEmpty());
+  }
+
+  void draggedPviIsOneUndoStep() {
+    QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
+    Q_EMIT window().drawing()->pviElevationDragged(1, 107.5);
+    QCOMPARE(window().document().points()[1].elevation, 107.5);
+    QCOMPARE(window().document().undoStack()->count(), 1);
+    window().document().undoStack()->undo();
+    QCOMPARE(window().document().points()[1].elevation, 106.0);
+  }
+
+  void copiedCellsPasteBack() {
+    QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
+    QTableView* table = window().table();
+    table->setCurrentIndex(model()->index(1, 0));
+    table->selectionModel()->select(QItemSelection(model()->index(1, 0), model()->index(2, 3)),
+                                    QItemSelectionModel::ClearAndSelect);
+    window().copyCells();
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("K0+300.000\t106\t4000\t-2.00\nK0+700.000\t98\t3000\t1.20\n"));
+
+    table->setCurrentIndex(model()->index(3, 0));
+    table->selectionModel()->clearSelection();
+    window().pasteBelow();
+    QVERIFY2(window().statusBar()->currentMessage().startsWith("未修改"),
+             qPrintable(window().statusBar()->currentMessage()));  // stations out of order
+
+    QApplication::clipboard()->setText("K1+100\t103\t\nK1+300\t104\t\n");
+    window().pasteBelow();
+    QCOMPARE(window().document().points().size(), std::size_t{6});
+    QCOMPARE(window().document().undoStack()->count(), 1);
+    QCOMPARE(table->selectionModel()->selectedRows().size(), 2);
+  }
+};
+
+}  // namespace vcurve::profileui
+
+VCURVE_PROFILE_TEST_MAIN(vcurve::profileui::ProfileWindowTest)
+#include "profile_window_test.moc"
