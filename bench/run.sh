@@ -2,7 +2,8 @@
 # Every benchmark against one build folder configured with
 # -DVCURVE_BUILD_BENCHMARKS=ON: the core's per-call costs, the table
 # program's speed against Python, the window's start-up against a bare Qt
-# window, and the window with a megabyte in a field.
+# window, the window with a megabyte in a field, and the profile window's
+# speed and start-up.
 # Usage: bench/run.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: bench/run.sh BUILD_DIR}
@@ -27,3 +28,11 @@ echo "== start-up"
 echo
 echo "== the window with a megabyte in a field"
 "$here/big_field.sh" "$build"
+if [ -x "$build/bench/profile_window_bench" ]; then
+  echo
+  echo "== vcurve-profile, a 1,000-PVI road"
+  "$build/bench/profile_window_bench"
+  echo
+  echo "== vcurve-profile start-up"
+  "$here/profile_startup.sh" "$build"
+fi

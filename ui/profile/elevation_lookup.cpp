@@ -24,7 +24,6 @@ ElevationLookup::ElevationLookup(QWidget* parent)
   auto* row = new QHBoxLayout;
   field_->setObjectName(QStringLiteral("lookupElevation"));
   field_->setPlaceholderText(QStringLiteral("设计高程(m)，如 850.5"));
-  field_->setClearButtonEnabled(true);
   auto* button = new QPushButton(QStringLiteral("查找"), this);
   row->addWidget(field_, 1);
   row->addWidget(button);

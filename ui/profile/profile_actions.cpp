@@ -15,32 +15,32 @@ namespace {
 
 using K = QKeySequence;
 using W = ProfileWindow;
-using Icon = QStyle::StandardPixmap;
 
 // clang-format off
 constexpr std::array kActions{
-  //         command                    menu             caption                      standard key         keys            sep    tool   table  icon                          run                    toggle
-  ActionSpec{Command::New,              MenuName::File, "新建(&N)",                   K::New,              "",             false, true,  false, Icon::SP_FileIcon,            &W::newProfile,        nullptr},
-  ActionSpec{Command::Open,             MenuName::File, "打开(&O)…",                  K::Open,             "",             false, true,  false, Icon::SP_DialogOpenButton,    &W::openProfile,       nullptr},
-  ActionSpec{Command::Save,             MenuName::File, "保存(&S)",                   K::Save,             "",             true,  true,  false, Icon::SP_DialogSaveButton,    &W::saveCommand,       nullptr},
-  ActionSpec{Command::SaveAs,           MenuName::File, "另存为(&A)…",                K::SaveAs,           "Ctrl+Shift+S", false, false, false, std::nullopt,                 &W::saveAsCommand,     nullptr},
-  ActionSpec{Command::ImportGround,     MenuName::File, "导入地面线(&G)…",            std::nullopt,        "Ctrl+G",       true,  false, false, std::nullopt,                 &W::importGround,      nullptr},
-  ActionSpec{Command::ExportStakeCsv,   MenuName::File, "导出逐桩高程表 CSV(&C)…",    std::nullopt,        "",             true,  false, false, std::nullopt,                 &W::exportStakeCsv,    nullptr},
-  ActionSpec{Command::ExportStakeXlsx,  MenuName::File, "导出逐桩高程表 Excel(&E)…",  std::nullopt,        "",             false, false, false, std::nullopt,                 &W::exportStakeXlsx,   nullptr},
-  ActionSpec{Command::PrintStake,       MenuName::File, "打印逐桩高程表(&P)…",        K::Print,            "",             true,  false, false, std::nullopt,                 &W::printStakeTable,   nullptr},
-  ActionSpec{Command::SaveStakePdf,     MenuName::File, "逐桩高程表存为 PDF(&D)…",    std::nullopt,        "",             false, false, false, std::nullopt,                 &W::saveStakePdf,      nullptr},
-  ActionSpec{Command::Quit,             MenuName::File, "退出(&X)",                   K::Quit,             "Ctrl+Q",       true,  false, false, std::nullopt,                 &W::quit,              nullptr},
-  ActionSpec{Command::Undo,             MenuName::Edit, "撤销",                       K::Undo,             "",             true , true,  false, Icon::SP_ArrowBack,           nullptr,               nullptr},
-  ActionSpec{Command::Redo,             MenuName::Edit, "重做",                       K::Redo,             "",             false, true,  false, Icon::SP_ArrowForward,        nullptr,               nullptr},
-  ActionSpec{Command::Copy,             MenuName::Edit, "复制(&C)",                   K::Copy,             "",             true,  false, true,  std::nullopt,                 &W::copyCells,         nullptr},
-  ActionSpec{Command::Paste,            MenuName::Edit, "粘贴(&P)",                   K::Paste,            "",             false, false, true,  std::nullopt,                 &W::pasteOver,         nullptr},
-  ActionSpec{Command::PasteBelow,       MenuName::Edit, "粘贴为新行（当前行下方）(&B)", std::nullopt,      "Ctrl+Shift+V", false, false, true,  std::nullopt,                 &W::pasteBelow,        nullptr},
-  ActionSpec{Command::InsertRow,        MenuName::Edit, "插入行(&I)",                 std::nullopt,        "Ctrl+I",       true,  true,  true,  std::nullopt,                 &W::insertRow,         nullptr},
-  ActionSpec{Command::DeleteRows,       MenuName::Edit, "删除行(&D)",                 std::nullopt,        "Ctrl+Del",     false, true,  true,  std::nullopt,                 &W::deleteRows,        nullptr},
-  ActionSpec{Command::FindElevation,    MenuName::Edit, "按高程反查桩号(&F)",         K::Find,             "Ctrl+F",       true,  false, false, std::nullopt,                 &W::findElevation,     nullptr},
-  ActionSpec{Command::FitAll,           MenuName::View, "全图(&A)",                   std::nullopt,        "Ctrl+0",       true , true,  false, std::nullopt,                 &W::fitAll,            nullptr},
-  ActionSpec{Command::StationsInMetres, MenuName::View, "桩号以米显示(&M)",           std::nullopt,        "",             false, false, false, std::nullopt,                 nullptr,               &W::toggleStationsInMetres},
-  ActionSpec{Command::About,            MenuName::Help, "关于(&A)",                   std::nullopt,        "",             false, false, false, std::nullopt,                 &W::about,             nullptr},
+  // command, menu, caption, standard key, keys, separator before, on the toolbar, on the table,
+  // run, toggle
+  ActionSpec{Command::New,              MenuName::File, "新建(&N)",                     K::New,       "",             false, true,  false, &W::newProfile,      nullptr},
+  ActionSpec{Command::Open,             MenuName::File, "打开(&O)…",                    K::Open,      "",             false, true,  false, &W::openProfile,     nullptr},
+  ActionSpec{Command::Save,             MenuName::File, "保存(&S)",                     K::Save,      "",             true,  true,  false, &W::saveCommand,     nullptr},
+  ActionSpec{Command::SaveAs,           MenuName::File, "另存为(&A)…",                  K::SaveAs,    "Ctrl+Shift+S", false, false, false, &W::saveAsCommand,   nullptr},
+  ActionSpec{Command::ImportGround,     MenuName::File, "导入地面线(&G)…",              std::nullopt, "Ctrl+G",       true,  false, false, &W::importGround,    nullptr},
+  ActionSpec{Command::ExportStakeCsv,   MenuName::File, "导出逐桩高程表 CSV(&C)…",      std::nullopt, "",             true,  false, false, &W::exportStakeCsv,  nullptr},
+  ActionSpec{Command::ExportStakeXlsx,  MenuName::File, "导出逐桩高程表 Excel(&E)…",    std::nullopt, "",             false, false, false, &W::exportStakeXlsx, nullptr},
+  ActionSpec{Command::PrintStake,       MenuName::File, "打印逐桩高程表(&P)…",          K::Print,     "",             true,  false, false, &W::printStakeTable, nullptr},
+  ActionSpec{Command::SaveStakePdf,     MenuName::File, "逐桩高程表存为 PDF(&D)…",      std::nullopt, "",             false, false, false, &W::saveStakePdf,    nullptr},
+  ActionSpec{Command::Quit,             MenuName::File, "退出(&X)",                     K::Quit,      "Ctrl+Q",       true,  false, false, &W::quit,            nullptr},
+  ActionSpec{Command::Undo,             MenuName::Edit, "撤销",                         K::Undo,      "",             true,  true,  false, nullptr,             nullptr},
+  ActionSpec{Command::Redo,             MenuName::Edit, "重做",                         K::Redo,      "",             false, true,  false, nullptr,             nullptr},
+  ActionSpec{Command::Copy,             MenuName::Edit, "复制(&C)",                     K::Copy,      "",             true,  false, true,  &W::copyCells,       nullptr},
+  ActionSpec{Command::Paste,            MenuName::Edit, "粘贴(&P)",                     K::Paste,     "",             false, false, true,  &W::pasteOver,       nullptr},
+  ActionSpec{Command::PasteBelow,       MenuName::Edit, "粘贴为新行（当前行下方）(&B)", std::nullopt, "Ctrl+Shift+V", false, false, true,  &W::pasteBelow,      nullptr},
+  ActionSpec{Command::InsertRow,        MenuName::Edit, "插入行(&I)",                   std::nullopt, "Ctrl+I",       true,  true,  true,  &W::insertRow,       nullptr},
+  ActionSpec{Command::DeleteRows,       MenuName::Edit, "删除行(&D)",                   std::nullopt, "Ctrl+Del",     false, true,  true,  &W::deleteRows,      nullptr},
+  ActionSpec{Command::FindElevation,    MenuName::Edit, "按高程反查桩号(&F)",           K::Find,      "Ctrl+F",       true,  false, false, &W::findElevation,   nullptr},
+  ActionSpec{Command::FitAll,           MenuName::View, "全图(&A)",                     std::nullopt, "Ctrl+0",       true,  true,  false, &W::fitAll,          nullptr},
+  ActionSpec{Command::StationsInMetres, MenuName::View, "桩号以米显示(&M)",             std::nullopt, "",             false, false, false, nullptr,             &W::toggleStationsInMetres},
+  ActionSpec{Command::About,            MenuName::Help, "关于(&A)",                     std::nullopt, "",             false, false, false, &W::about,           nullptr},
 };
 // clang-format on
 
@@ -83,7 +83,6 @@ void buildActions(ProfileWindow* window, QUndoStack* undo, QWidget* table, QTool
     }
     action->setShortcuts(keysOf(spec));
     action->setIconText(plainCaption(spec.caption));
-    if (spec.icon) action->setIcon(window->style()->standardIcon(*spec.icon));
     if (spec.run != nullptr) QObject::connect(action, &QAction::triggered, window, spec.run);
     if (spec.toggle != nullptr) {
       action->setCheckable(true);

@@ -4,7 +4,6 @@
 // toolbar place, in one table.
 
 #include <QKeySequence>
-#include <QStyle>
 #include <map>
 #include <optional>
 #include <span>
@@ -13,6 +12,7 @@ class QAction;
 class QMenu;
 class QToolBar;
 class QUndoStack;
+class QWidget;
 
 namespace vcurve::profileui {
 
@@ -55,7 +55,6 @@ struct ActionSpec {
   // Acts on the table: in its context menu, and its keys work while the
   // table has the focus, leaving a cell editor's own copy and paste alone.
   bool onTable;
-  std::optional<QStyle::StandardPixmap> icon;
   void (ProfileWindow::*run)();
   void (ProfileWindow::*toggle)(bool);  // for a checkable action instead
 };

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <array>
 
 #include "profile/design_code.h"
 #include "profile/profile_text.h"
@@ -34,16 +35,18 @@ const QString kSideSplit = QStringLiteral("window/sideSplitter");
 
 constexpr double kDefaultExaggeration = 10;
 
-// Wide enough for the column's title and for K123+456.789.
+// Wide enough for the column's title and for the widest value a road
+// gives it, so that the eleven columns fit without wasting room.
 void sizeColumns(QTableView* table) {
+  static constexpr std::array<const char*, profile::kTableColumns> kWidest{
+      "K12+345.678", "1234.567", "100000",  "-10.00",      "1234.567",   "",
+      "1234.567",    "1234.567", "123.456", "K12+345.678", "K12+345.678"};
   const QFontMetrics metrics(table->font());
-  const int sample = metrics.horizontalAdvance(QStringLiteral("K123+456.789"));
   for (int c = 0; c < table->model()->columnCount(); ++c) {
     const QString title = table->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    const int text = c == static_cast<int>(profile::TableColumn::Kind)
-                         ? metrics.horizontalAdvance(title)
-                         : std::max(metrics.horizontalAdvance(title), sample);
-    table->horizontalHeader()->resizeSection(c, text + 18);
+    const int text = std::max(metrics.horizontalAdvance(title),
+                              metrics.horizontalAdvance(QString::fromLatin1(kWidest[c])));
+    table->horizontalHeader()->resizeSection(c, text + 16);
   }
 }
 
