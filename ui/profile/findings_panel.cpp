@@ -59,8 +59,9 @@ FindingsPanel::FindingsPanel(QWidget* parent)
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->setAlternatingRowColors(true);
-  list_->setHeaderLabels({QStringLiteral("级别"), QStringLiteral("位置"), QStringLiteral("规则"),
-                          QStringLiteral("实际"), QStringLiteral("要求")});
+  // What is wrong first; the place, the longest text, last.
+  list_->setHeaderLabels({QStringLiteral("级别"), QStringLiteral("规则"), QStringLiteral("实际"),
+                          QStringLiteral("要求"), QStringLiteral("位置")});
   list_->header()->setStretchLastSection(true);
   connect(list_, &QTreeWidget::itemActivated, this, &FindingsPanel::activate);
 }
