@@ -75,9 +75,9 @@ void FindingsPanel::setFindings(const std::vector<profile::Finding>& findings,
   for (const profile::Finding& f : findings) {
     ++counts[static_cast<std::size_t>(f.severity)];
     auto* item =
-        new QTreeWidgetItem({qText(profile::severityText(f.severity)), qText(profile::placeText(f)),
+        new QTreeWidgetItem({qText(profile::severityText(f.severity)),
                              qText(profile::ruleText(f.rule)), qText(profile::foundText(f)),
-                             qText(profile::requiredText(f))});
+                             qText(profile::requiredText(f)), qText(profile::placeText(f))});
     item->setIcon(0, severityIcon(f.severity));
     const QString line = qText(profile::findingLine(f));
     for (int c = 0; c < list_->columnCount(); ++c) item->setToolTip(c, line);

@@ -133,7 +133,8 @@ void ProfileWindow::selectRows(std::size_t first, std::size_t last) {
   const int bottom = std::clamp(static_cast<int>(last), top, rows - 1);
   const QItemSelection selection(model_->index(top, 0),
                                  model_->index(bottom, model_->columnCount() - 1));
-  table_->selectionModel()->setCurrentIndex(model_->index(top, table_->currentIndex().column()),
+  const int column = std::max(table_->currentIndex().column(), 0);
+  table_->selectionModel()->setCurrentIndex(model_->index(top, column),
                                             QItemSelectionModel::NoUpdate);
   table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   table_->scrollTo(model_->index(top, 0));

@@ -2,11 +2,15 @@
 // opened, unsaved changes on closing, a dragged PVI, copy and paste.
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTreeWidget>
 
+#include "profile/profile_text.h"
 #include "profile_harness.h"
 #include "ui/profile/drawing/profile_view.h"
+#include "ui/profile/findings_panel.h"
 #include "ui/profile/profile_files.h"
 #include "ui/profile/profile_table_model.h"
 
@@ -127,19 +131,44 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(window().document().points()[1].elevation, 106.0);
   }
 
+  // The checks follow the chosen speed; a finding names its rule and
+  // values, and activating it selects its row.
+  void findingsFollowTheSpeedAndLeadToTheirRow() {
+    QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
+    QTreeWidget* list = window().findingsPanel()->list();
+    window().speedChooser()->setCurrentIndex(window().speedChooser()->findData(120));
+    QVERIFY(profile::hasErrors(window().document().findings()));
+    const profile::Finding& worst = window().document().findings().front();
+    QCOMPARE(list->topLevelItemCount(), static_cast<int>(window().document().findings().size()));
+    QTreeWidgetItem* first = list->topLevelItem(0);
+    QCOMPARE(first->text(1), QString::fromUtf8(profile::ruleText(worst.rule)));
+    QCOMPARE(first->text(2), QString::fromStdString(profile::foundText(worst)));
+    Q_EMIT list->itemActivated(first, 0);
+    QCOMPARE(window().table()->currentIndex().row(), static_cast<int>(worst.row));
+
+    window().speedChooser()->setCurrentIndex(window().speedChooser()->count() - 1);  // 不检查
+    QVERIFY(!profile::hasErrors(window().document().findings()));
+    QCOMPARE(gui->settings().value("designSpeed").toInt(), 0);
+  }
+
+  // Through the keys, so that the table's own one-cell copy and paste
+  // cannot take them over.
   void copiedCellsPasteBack() {
     QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
     QTableView* table = window().table();
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    table->setFocus();
     table->setCurrentIndex(model()->index(1, 0));
     table->selectionModel()->select(QItemSelection(model()->index(1, 0), model()->index(2, 3)),
                                     QItemSelectionModel::ClearAndSelect);
-    window().copyCells();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("K0+300.000\t106\t4000\t-2.00\nK0+700.000\t98\t3000\t1.20\n"));
 
     table->setCurrentIndex(model()->index(3, 0));
     table->selectionModel()->clearSelection();
-    window().pasteBelow();
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY2(window().statusBar()->currentMessage().startsWith("未修改"),
              qPrintable(window().statusBar()->currentMessage()));  // stations out of order
 
