@@ -83,6 +83,8 @@ void buildActions(ProfileWindow* window, QUndoStack* undo, QWidget* table, QTool
     }
     action->setShortcuts(keysOf(spec));
     action->setIconText(plainCaption(spec.caption));
+    // Connected first, so that it runs before the command.
+    QObject::connect(action, &QAction::triggered, window, &ProfileWindow::commitPendingEdit);
     if (spec.run != nullptr) QObject::connect(action, &QAction::triggered, window, spec.run);
     if (spec.toggle != nullptr) {
       action->setCheckable(true);

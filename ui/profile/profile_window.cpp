@@ -1,6 +1,7 @@
 #include "ui/profile/profile_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -85,7 +86,7 @@ void ProfileWindow::connectParts() {
   connect(speed_, &QComboBox::currentIndexChanged, this, &ProfileWindow::chooseSpeed);
   connect(findings_, &FindingsPanel::rowActivated, this, &ProfileWindow::selectRow);
   connect(lookup_, &ElevationLookup::stationActivated, this, &ProfileWindow::selectStation);
-  connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::selectStation);
+  connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::markStation);
   connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);
   if (recentMenu_ != nullptr) {
     connect(recentMenu_, &QMenu::aboutToShow, this, &ProfileWindow::fillRecentMenu);
@@ -148,13 +149,29 @@ void ProfileWindow::selectRow(std::size_t row) {
 }
 
 // The row of the PVI or grade a station lies on, as the engine finds it.
-void ProfileWindow::selectStation(double station) {
+std::optional<std::size_t> ProfileWindow::rowAt(double station) const {
   const profile::StationLookup found = document_.profile()->lookup(station);
   if (found.status == profile::LookupStatus::Unusable ||
       found.status == profile::LookupStatus::OutsideProfile) {
-    return;
+    return std::nullopt;
   }
-  selectRow(found.row);
+  return found.row;
+}
+
+void ProfileWindow::selectStation(double station) {
+  if (const auto row = rowAt(station)) selectRow(*row);
+}
+
+// The same row marked in the table and the drawing, leaving the user in
+// the stake table they chose the station from.
+void ProfileWindow::markStation(double station) {
+  if (const auto row = rowAt(station)) selectRows(*row, *row);
+}
+
+void ProfileWindow::commitPendingEdit() {
+  // The item delegate commits an open editor when it loses the focus.
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus != nullptr && focus != table_ && table_->isAncestorOf(focus)) table_->setFocus();
 }
 
 void ProfileWindow::dragPvi(std::size_t row, double elevation) {
@@ -176,6 +193,7 @@ void ProfileWindow::say(const QString& message) {
 }
 
 void ProfileWindow::closeEvent(QCloseEvent* event) {
+  commitPendingEdit();
   if (!maybeSave()) {
     event->ignore();
     return;

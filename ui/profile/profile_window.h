@@ -86,6 +86,9 @@ class ProfileWindow : public QMainWindow {
   void fitAll();
   void toggleStationsInMetres(bool metres);
   void findElevation();
+  // A cell still being typed in becomes an edit (or is refused), so that a
+  // command never acts on the profile without what the user just typed.
+  void commitPendingEdit();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -108,6 +111,8 @@ class ProfileWindow : public QMainWindow {
   void selectRows(std::size_t first, std::size_t last);
   void selectRow(std::size_t row);
   void selectStation(double station);
+  void markStation(double station);
+  std::optional<std::size_t> rowAt(double station) const;
   void dragPvi(std::size_t row, double elevation);
   void chooseSpeed(int index);
   void refuse(const QString& reason);

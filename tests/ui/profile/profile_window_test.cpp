@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTreeWidget>
@@ -85,6 +86,23 @@ class ProfileWindowTest : public QObject {
     QVERIFY(testing::WindowHarness::read(copy).contains("<ParaCurve"));
   }
 
+  // Ctrl+S while a cell is still being typed in saves what was typed.
+  void saveTakesTheCellBeingTyped() {
+    const QString path = gui->write("road.csv", kRoadCsv);
+    QVERIFY(window().openPath(path));
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    window().table()->setFocus();
+    window().table()->edit(model()->index(2, 1));
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor != window().table());
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "97.125");
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(window().document().points()[2].elevation, 97.125);
+    QVERIFY(testing::WindowHarness::read(path).contains("K0+700.000,97.125,3000"));
+  }
+
   void failedSaveKeepsTheChanges() {
     QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
     typeCell(1, 1, "105");
@@ -120,6 +138,19 @@ class ProfileWindowTest : public QObject {
     QVERIFY(window().close());
     QCOMPARE(gui->dialogs.asked, QStringList());
     QVERIFY(!gui->settings().value("window/geometry").toByteArray().isEmpty());
+  }
+
+  void droppedFileOpens() {
+    const QString path = gui->write("dropped.csv", kRoadCsv);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window(), &drop);
+    QTRY_COMPARE(window().document().filePath(), path);
+    QCOMPARE(window().document().points().size(), std::size_t{4});
   }
 
   void draggedPviIsOneUndoStep() {
