@@ -102,6 +102,7 @@ void buildActions(ProfileWindow* window, QUndoStack* undo, QWidget* table, QTool
     menu->addAction(action);
     if (spec.command == Command::Open) {
       *recentMenu = menu->addMenu(QStringLiteral("最近打开的文件(&R)"));
+      (*recentMenu)->setToolTipsVisible(true);
     }
     if (spec.onToolBar) {
       if (spec.separatorBefore && toolGroupStarted) toolBar->addSeparator();

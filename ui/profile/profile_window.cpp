@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -190,6 +191,15 @@ void ProfileWindow::refuse(const QString& reason) {
 
 void ProfileWindow::say(const QString& message) {
   statusBar()->showMessage(message, kMessageMilliseconds);
+}
+
+bool ProfileWindow::event(QEvent* event) {
+  // The table sends an empty status tip at every move of the mouse, which
+  // would wipe out why an edit was just refused before it could be read.
+  if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+    return true;
+  }
+  return QMainWindow::event(event);
 }
 
 void ProfileWindow::closeEvent(QCloseEvent* event) {

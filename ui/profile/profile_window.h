@@ -91,6 +91,7 @@ class ProfileWindow : public QMainWindow {
   void commitPendingEdit();
 
  protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;

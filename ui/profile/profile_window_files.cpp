@@ -114,7 +114,6 @@ void ProfileWindow::fillRecentMenu() {
     QAction* item =
         recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
     item->setToolTip(QDir::toNativeSeparators(path));
-    item->setStatusTip(QDir::toNativeSeparators(path));
     connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
   }
 }
