@@ -149,7 +149,11 @@ bool ProfileWindow::saveTo(const QString& path, FileFormat format) {
   }
   document_.markSaved();
   settings_.addRecentFile(path);
-  say(QStringLiteral("已保存“%1”").arg(QFileInfo(path).fileName()));
+  QString saved = QStringLiteral("已保存“%1”").arg(QFileInfo(path).fileName());
+  if (format == FileFormat::Csv && document_.ground() != nullptr) {
+    saved += QStringLiteral("；CSV 文件不含地面线，另存为 LandXML 可一并保存");
+  }
+  say(saved);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -148,8 +149,12 @@ void ProfileWindow::buildSpeedChooser() {
 }
 
 void ProfileWindow::restoreLayout() {
-  resize(1200, 760);
-  restoreGeometry(settings_.value(kGeometry));
+  if (!restoreGeometry(settings_.value(kGeometry))) {
+    // A first start: most of the screen, since the drawing and the table
+    // both want width, but not a wall of it on a large monitor.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(screen.width() * 9 / 10, 1600), std::min(screen.height() * 9 / 10, 1000));
+  }
   restoreState(settings_.value(kState));
   if (!mainSplit_->restoreState(settings_.value(kMainSplit))) mainSplit_->setSizes({330, 400});
   if (!bottomSplit_->restoreState(settings_.value(kBottomSplit))) {
