@@ -135,6 +135,35 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(testing::WindowHarness::read(path) != kRoadCsv, saved);
   }
 
+  // A file that cannot be opened, or a choice cancelled, leaves the
+  // profile on screen as it was.
+  void refusedFileKeepsTheProfile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");  // none: the file is missing
+    QTest::addColumn<QString>("told");      // what the user is told, if anything
+    QTest::newRow("not a number") << "bad.csv" << QByteArray("K0+000,100\nK1+000,1O1\n")
+                                  << "error: 文件“bad.csv”第 2 行第 2 列";
+    QTest::newRow("missing") << "gone.csv" << QByteArray() << "error: 无法打开文件“gone.csv”";
+    QByteArray two = kRoadXml;
+    two.replace("</Alignments>",
+                "<Alignment name=\"ramp\"><Profile><ProfAlign name=\"ramp\"><PVI>0 5</PVI>"
+                "<PVI>100 6</PVI></ProfAlign></Profile></Alignment></Alignments>");
+    QTest::newRow("choice cancelled") << "two.xml" << two << "choose";
+  }
+  void refusedFileKeepsTheProfile() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, told);
+    QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
+    const QString path = bytes.isEmpty() ? gui->dir.filePath(name) : gui->write(name, bytes);
+    gui->dialogs.chosenItem = std::nullopt;
+    QVERIFY(!window().openPath(path));
+    QCOMPARE(gui->dialogs.asked.size(), 1);
+    QVERIFY2(gui->dialogs.asked.front().startsWith(told), qPrintable(gui->dialogs.asked.front()));
+    QCOMPARE(window().document().points().size(), std::size_t{4});
+    QCOMPARE(QFileInfo(window().document().filePath()).fileName(), QStringLiteral("road.csv"));
+  }
+
   void unmodifiedWindowClosesWithoutAsking() {
     QVERIFY(window().close());
     QCOMPARE(gui->dialogs.asked, QStringList());
