@@ -87,8 +87,9 @@ void ProfileWindow::connectParts() {
   connect(speed_, &QComboBox::currentIndexChanged, this, &ProfileWindow::chooseSpeed);
   connect(findings_, &FindingsPanel::rowActivated, this, &ProfileWindow::selectRow);
   connect(lookup_, &ElevationLookup::stationActivated, this, &ProfileWindow::selectStation);
-  connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::markStation);
-  connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);
+  connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+    if (tabs_->currentWidget() == stakePage_) stakePanel();
+  });
   if (recentMenu_ != nullptr) {
     connect(recentMenu_, &QMenu::aboutToShow, this, &ProfileWindow::fillRecentMenu);
   }
@@ -97,13 +98,13 @@ void ProfileWindow::connectParts() {
 void ProfileWindow::showProfile() {
   const auto& profile = document_.profile();
   view_->setProfile(profile);
-  stake_->setProfile(profile);
+  if (stake_ != nullptr) stake_->setProfile(profile);
   lookup_->setProfile(profile);
 }
 
 void ProfileWindow::showGround() {
   view_->setGroundLine(document_.ground());
-  stake_->setGroundLine(document_.ground());
+  if (stake_ != nullptr) stake_->setGroundLine(document_.ground());
 }
 
 void ProfileWindow::showFindings() {
@@ -116,14 +117,14 @@ void ProfileWindow::showFile() {
   setWindowTitle(QStringLiteral("%1[*] - 纵断面设计").arg(document_.displayName()));
   setWindowFilePath(document_.filePath());
   setWindowModified(document_.isModified());
-  stake_->setDocumentInfo(document_.displayName(), speedText());
+  if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
 }
 
 void ProfileWindow::chooseSpeed(int index) {
   const QVariant speed = speed_->itemData(index);
   document_.setDesignSpeed(speed.isValid() ? std::optional<int>(speed.toInt()) : std::nullopt);
   settings_.setDesignSpeed(document_.designSpeed());
-  stake_->setDocumentInfo(document_.displayName(), speedText());
+  if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
 }
 
 QString ProfileWindow::speedText() const { return speed_->currentText(); }

@@ -55,7 +55,9 @@ class ProfileWindow : public QMainWindow {
   ProfileTableModel* tableModel() const { return model_; }
   QTableView* table() const { return table_; }
   ProfileView* drawing() const { return view_; }
-  StakePanel* stakePanel() const { return stake_; }
+  // Made when first shown or used: a tab the user may never open costs the
+  // start-up and every edit nothing.
+  StakePanel* stakePanel();
   FindingsPanel* findingsPanel() const { return findings_; }
   ElevationLookup* elevationLookup() const { return lookup_; }
   QComboBox* speedChooser() const { return speed_; }
@@ -138,6 +140,7 @@ class ProfileWindow : public QMainWindow {
   ProfileTableModel* model_ = nullptr;
   QTableView* table_ = nullptr;
   ProfileView* view_ = nullptr;
+  QWidget* stakePage_ = nullptr;
   StakePanel* stake_ = nullptr;
   FindingsPanel* findings_ = nullptr;
   ElevationLookup* lookup_ = nullptr;

@@ -185,7 +185,7 @@ void ProfileWindow::exportStakeCsv() {
                  QStringLiteral("csv"));
   if (path.isEmpty()) return;
   QString error;
-  if (!stake_->exportCsv(path, &error)) {
+  if (!stakePanel()->exportCsv(path, &error)) {
     services_.dialogs->showError(this, QStringLiteral("导出逐桩高程表"), error);
     return;
   }
@@ -200,7 +200,7 @@ void ProfileWindow::exportStakeXlsx() {
                  QStringLiteral("xlsx"));
   if (path.isEmpty()) return;
   QString error;
-  if (!stake_->exportXlsx(path, &error)) {
+  if (!stakePanel()->exportXlsx(path, &error)) {
     services_.dialogs->showError(this, QStringLiteral("导出逐桩高程表"), error);
     return;
   }
@@ -212,7 +212,7 @@ void ProfileWindow::printStakeTable() {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setDocName(QStringLiteral("逐桩高程表 - %1").arg(document_.displayName()));
   if (!services_.dialogs->setUpPrinter(this, &printer)) return;
-  stake_->print(&printer);
+  stakePanel()->print(&printer);
   say(QStringLiteral("逐桩高程表已送打印"));
 }
 
@@ -224,7 +224,7 @@ void ProfileWindow::saveStakePdf() {
                  QStringLiteral("pdf"));
   if (path.isEmpty()) return;
   QString error;
-  if (!stake_->savePdf(path, &error)) {
+  if (!stakePanel()->savePdf(path, &error)) {
     services_.dialogs->showError(this, QStringLiteral("逐桩高程表存为 PDF"), error);
     return;
   }

@@ -73,11 +73,11 @@ void ProfileWindow::buildWidgets() {
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
   sizeColumns(table_);
 
-  stake_ = new StakePanel(this);
-  stake_->setObjectName(QStringLiteral("stakePanel"));
+  stakePage_ = new QWidget(this);
+  (new QVBoxLayout(stakePage_))->setContentsMargins(0, 0, 0, 0);
   tabs_ = new QTabWidget(this);
   tabs_->addTab(table_, QStringLiteral("纵坡竖曲线表"));
-  tabs_->addTab(stake_, QStringLiteral("逐桩高程表"));
+  tabs_->addTab(stakePage_, QStringLiteral("逐桩高程表"));
 
   findings_ = new FindingsPanel(this);
   lookup_ = new ElevationLookup(this);
@@ -128,6 +128,19 @@ void ProfileWindow::buildWidgets() {
   hover_->setObjectName(QStringLiteral("hoverText"));
   statusBar()->addPermanentWidget(hover_);
   statusBar()->addPermanentWidget(summary_);
+}
+
+StakePanel* ProfileWindow::stakePanel() {
+  if (stake_ != nullptr) return stake_;
+  stake_ = new StakePanel(stakePage_);
+  stake_->setObjectName(QStringLiteral("stakePanel"));
+  stakePage_->layout()->addWidget(stake_);
+  stake_->setProfile(document_.profile());
+  stake_->setGroundLine(document_.ground());
+  stake_->setDocumentInfo(document_.displayName(), speedText());
+  connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::markStation);
+  connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);
+  return stake_;
 }
 
 void ProfileWindow::buildSpeedChooser() {
