@@ -20,37 +20,37 @@ using W = ProfileWindow;
 constexpr std::array kActions{
   // command, menu, caption, standard key, keys, separator before, on the toolbar, on the table,
   // run, toggle
-  ActionSpec{Command::New,              MenuName::File, "新建(&N)",                     K::New,       "",             false, true,  false, &W::newProfile,      nullptr},
-  ActionSpec{Command::Open,             MenuName::File, "打开(&O)…",                    K::Open,      "",             false, true,  false, &W::openProfile,     nullptr},
-  ActionSpec{Command::Save,             MenuName::File, "保存(&S)",                     K::Save,      "",             true,  true,  false, &W::saveCommand,     nullptr},
-  ActionSpec{Command::SaveAs,           MenuName::File, "另存为(&A)…",                  K::SaveAs,    "Ctrl+Shift+S", false, false, false, &W::saveAsCommand,   nullptr},
-  ActionSpec{Command::ImportGround,     MenuName::File, "导入地面线(&G)…",              std::nullopt, "Ctrl+G",       true,  false, false, &W::importGround,    nullptr},
-  ActionSpec{Command::ExportStakeCsv,   MenuName::File, "导出逐桩高程表 CSV(&C)…",      std::nullopt, "",             true,  false, false, &W::exportStakeCsv,  nullptr},
-  ActionSpec{Command::ExportStakeXlsx,  MenuName::File, "导出逐桩高程表 Excel(&E)…",    std::nullopt, "",             false, false, false, &W::exportStakeXlsx, nullptr},
-  ActionSpec{Command::PrintStake,       MenuName::File, "打印逐桩高程表(&P)…",          K::Print,     "",             true,  false, false, &W::printStakeTable, nullptr},
-  ActionSpec{Command::SaveStakePdf,     MenuName::File, "逐桩高程表存为 PDF(&D)…",      std::nullopt, "",             false, false, false, &W::saveStakePdf,    nullptr},
-  ActionSpec{Command::Quit,             MenuName::File, "退出(&X)",                     K::Quit,      "Ctrl+Q",       true,  false, false, &W::quit,            nullptr},
-  ActionSpec{Command::Undo,             MenuName::Edit, "撤销",                         K::Undo,      "",             true,  true,  false, nullptr,             nullptr},
-  ActionSpec{Command::Redo,             MenuName::Edit, "重做",                         K::Redo,      "",             false, true,  false, nullptr,             nullptr},
-  ActionSpec{Command::Copy,             MenuName::Edit, "复制(&C)",                     K::Copy,      "",             true,  false, true,  &W::copyCells,       nullptr},
-  ActionSpec{Command::Paste,            MenuName::Edit, "粘贴(&P)",                     K::Paste,     "",             false, false, true,  &W::pasteOver,       nullptr},
-  ActionSpec{Command::PasteBelow,       MenuName::Edit, "粘贴为新行（当前行下方）(&B)", std::nullopt, "Ctrl+Shift+V", false, false, true,  &W::pasteBelow,      nullptr},
-  ActionSpec{Command::InsertRow,        MenuName::Edit, "插入行(&I)",                   std::nullopt, "Ctrl+I",       true,  true,  true,  &W::insertRow,       nullptr},
-  ActionSpec{Command::DeleteRows,       MenuName::Edit, "删除行(&D)",                   std::nullopt, "Ctrl+Del",     false, true,  true,  &W::deleteRows,      nullptr},
-  ActionSpec{Command::FindElevation,    MenuName::Edit, "按高程反查桩号(&F)",           K::Find,      "Ctrl+F",       true,  false, false, &W::findElevation,   nullptr},
-  ActionSpec{Command::FitAll,           MenuName::View, "全图(&A)",                     std::nullopt, "Ctrl+0",       true,  true,  false, &W::fitAll,          nullptr},
-  ActionSpec{Command::StationsInMetres, MenuName::View, "桩号以米显示(&M)",             std::nullopt, "",             false, false, false, nullptr,             &W::toggleStationsInMetres},
-  ActionSpec{Command::About,            MenuName::Help, "关于(&A)",                     std::nullopt, "",             false, false, false, &W::about,           nullptr},
+  ActionEntry{Command::New,              MenuName::File, "新建(&N)",                     K::New,       "",             false, true,  false, &W::newProfile,      nullptr},
+  ActionEntry{Command::Open,             MenuName::File, "打开(&O)…",                    K::Open,      "",             false, true,  false, &W::openProfile,     nullptr},
+  ActionEntry{Command::Save,             MenuName::File, "保存(&S)",                     K::Save,      "",             true,  true,  false, &W::saveCommand,     nullptr},
+  ActionEntry{Command::SaveAs,           MenuName::File, "另存为(&A)…",                  K::SaveAs,    "Ctrl+Shift+S", false, false, false, &W::saveAsCommand,   nullptr},
+  ActionEntry{Command::ImportGround,     MenuName::File, "导入地面线(&G)…",              std::nullopt, "Ctrl+G",       true,  false, false, &W::importGround,    nullptr},
+  ActionEntry{Command::ExportStakeCsv,   MenuName::File, "导出逐桩高程表 CSV(&C)…",      std::nullopt, "",             true,  false, false, &W::exportStakeCsv,  nullptr},
+  ActionEntry{Command::ExportStakeXlsx,  MenuName::File, "导出逐桩高程表 Excel(&E)…",    std::nullopt, "",             false, false, false, &W::exportStakeXlsx, nullptr},
+  ActionEntry{Command::PrintStake,       MenuName::File, "打印逐桩高程表(&P)…",          K::Print,     "",             true,  false, false, &W::printStakeTable, nullptr},
+  ActionEntry{Command::SaveStakePdf,     MenuName::File, "逐桩高程表存为 PDF(&D)…",      std::nullopt, "",             false, false, false, &W::saveStakePdf,    nullptr},
+  ActionEntry{Command::Quit,             MenuName::File, "退出(&X)",                     K::Quit,      "Ctrl+Q",       true,  false, false, &W::quit,            nullptr},
+  ActionEntry{Command::Undo,             MenuName::Edit, "撤销",                         K::Undo,      "",             true,  true,  false, nullptr,             nullptr},
+  ActionEntry{Command::Redo,             MenuName::Edit, "重做",                         K::Redo,      "",             false, true,  false, nullptr,             nullptr},
+  ActionEntry{Command::Copy,             MenuName::Edit, "复制(&C)",                     K::Copy,      "",             true,  false, true,  &W::copyCells,       nullptr},
+  ActionEntry{Command::Paste,            MenuName::Edit, "粘贴(&P)",                     K::Paste,     "",             false, false, true,  &W::pasteOver,       nullptr},
+  ActionEntry{Command::PasteBelow,       MenuName::Edit, "粘贴为新行（当前行下方）(&B)", std::nullopt, "Ctrl+Shift+V", false, false, true,  &W::pasteBelow,      nullptr},
+  ActionEntry{Command::InsertRow,        MenuName::Edit, "插入行(&I)",                   std::nullopt, "Ctrl+I",       true,  true,  true,  &W::insertRow,       nullptr},
+  ActionEntry{Command::DeleteRows,       MenuName::Edit, "删除行(&D)",                   std::nullopt, "Ctrl+Del",     false, true,  true,  &W::deleteRows,      nullptr},
+  ActionEntry{Command::FindElevation,    MenuName::Edit, "按高程反查桩号(&F)",           K::Find,      "Ctrl+F",       true,  false, false, &W::findElevation,   nullptr},
+  ActionEntry{Command::FitAll,           MenuName::View, "全图(&A)",                     std::nullopt, "Ctrl+0",       true,  true,  false, &W::fitAll,          nullptr},
+  ActionEntry{Command::StationsInMetres, MenuName::View, "桩号以米显示(&M)",             std::nullopt, "",             false, false, false, nullptr,             &W::toggleStationsInMetres},
+  ActionEntry{Command::About,            MenuName::Help, "关于(&A)",                     std::nullopt, "",             false, false, false, &W::about,           nullptr},
 };
 // clang-format on
 
 constexpr std::array<const char*, 4> kMenuTitles{"文件(&F)", "编辑(&E)", "视图(&V)", "帮助(&H)"};
 
-QList<QKeySequence> keysOf(const ActionSpec& spec) {
+QList<QKeySequence> keysOf(const ActionEntry& entry) {
   QList<QKeySequence> keys;
-  if (spec.standardKey) keys = QKeySequence::keyBindings(*spec.standardKey);
+  if (entry.standardKey) keys = QKeySequence::keyBindings(*entry.standardKey);
   // A desktop without the standard binding still gets the usual key.
-  if (keys.isEmpty() && spec.keys[0] != '\0') keys << QKeySequence(QString::fromUtf8(spec.keys));
+  if (keys.isEmpty() && entry.keys[0] != '\0') keys << QKeySequence(QString::fromUtf8(entry.keys));
   return keys;
 }
 
@@ -63,7 +63,7 @@ QString plainCaption(const char* caption) {
 
 }  // namespace
 
-std::span<const ActionSpec> actionTable() { return kActions; }
+std::span<const ActionEntry> actionTable() { return kActions; }
 
 void buildActions(ProfileWindow* window, QUndoStack* undo, QWidget* table, QToolBar* toolBar,
                   std::map<Command, QAction*>* actions, QMenu** recentMenu) {
@@ -72,40 +72,40 @@ void buildActions(ProfileWindow* window, QUndoStack* undo, QWidget* table, QTool
     menus[m] = window->menuBar()->addMenu(QString::fromUtf8(kMenuTitles[m]));
   }
   bool toolGroupStarted = false;
-  for (const ActionSpec& spec : kActions) {
+  for (const ActionEntry& entry : kActions) {
     QAction* action = nullptr;
-    if (spec.command == Command::Undo) {
+    if (entry.command == Command::Undo) {
       action = undo->createUndoAction(window, QStringLiteral("撤销"));
-    } else if (spec.command == Command::Redo) {
+    } else if (entry.command == Command::Redo) {
       action = undo->createRedoAction(window, QStringLiteral("重做"));
     } else {
-      action = new QAction(QString::fromUtf8(spec.caption), window);
+      action = new QAction(QString::fromUtf8(entry.caption), window);
     }
-    action->setShortcuts(keysOf(spec));
-    action->setIconText(plainCaption(spec.caption));
+    action->setShortcuts(keysOf(entry));
+    action->setIconText(plainCaption(entry.caption));
     // Connected first, so that it runs before the command.
     QObject::connect(action, &QAction::triggered, window, &ProfileWindow::commitPendingEdit);
-    if (spec.run != nullptr) QObject::connect(action, &QAction::triggered, window, spec.run);
-    if (spec.toggle != nullptr) {
+    if (entry.run != nullptr) QObject::connect(action, &QAction::triggered, window, entry.run);
+    if (entry.toggle != nullptr) {
       action->setCheckable(true);
-      QObject::connect(action, &QAction::toggled, window, spec.toggle);
+      QObject::connect(action, &QAction::toggled, window, entry.toggle);
     }
-    if (spec.onTable) {
+    if (entry.onTable) {
       action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
       table->addAction(action);
     } else {
       window->addAction(action);
     }
 
-    QMenu* menu = menus[static_cast<std::size_t>(spec.menu)];
-    if (spec.separatorBefore) menu->addSeparator();
+    QMenu* menu = menus[static_cast<std::size_t>(entry.menu)];
+    if (entry.separatorBefore) menu->addSeparator();
     menu->addAction(action);
-    if (spec.command == Command::Open) {
+    if (entry.command == Command::Open) {
       *recentMenu = menu->addMenu(QStringLiteral("最近打开的文件(&R)"));
       (*recentMenu)->setToolTipsVisible(true);
     }
-    if (spec.onToolBar) {
-      if (spec.separatorBefore && toolGroupStarted) toolBar->addSeparator();
+    if (entry.onToolBar) {
+      if (entry.separatorBefore && toolGroupStarted) toolBar->addSeparator();
       toolBar->addAction(action);
       toolGroupStarted = true;
     }
@@ -114,7 +114,7 @@ void buildActions(ProfileWindow* window, QUndoStack* undo, QWidget* table, QTool
           QStringLiteral("%1（%2）")
               .arg(action->iconText(), action->shortcut().toString(QKeySequence::NativeText)));
     }
-    (*actions)[spec.command] = action;
+    (*actions)[entry.command] = action;
   }
 }
 

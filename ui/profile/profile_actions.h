@@ -44,7 +44,7 @@ enum class Command {
 
 enum class MenuName { File, Edit, View, Help };
 
-struct ActionSpec {
+struct ActionEntry {
   Command command;
   MenuName menu;
   const char* caption;  // UTF-8, with its &-accelerator
@@ -59,7 +59,7 @@ struct ActionSpec {
   void (ProfileWindow::*toggle)(bool);  // for a checkable action instead
 };
 
-std::span<const ActionSpec> actionTable();
+std::span<const ActionEntry> actionTable();
 
 // Builds the actions, the menu bar and the toolbar of the window from the
 // table; undo and redo come from the stack. The recent-files submenu
