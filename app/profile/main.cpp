@@ -1,33 +1,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSettings>
-#include <cstdio>
-#include <cstdlib>
 
+#include "app/startup_failure.h"
 #include "ui/profile/profile_dialogs.h"
 #include "ui/profile/profile_look.h"
 #include "ui/profile/profile_window.h"
 
-namespace {
-
-bool hasEnv(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-  // Without a display Qt aborts with a long hint about platform plugins;
-  // one plain line serves better.
-  if (!hasEnv("QT_QPA_PLATFORM") && !hasEnv("DISPLAY") && !hasEnv("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr,
-                 "vcurve-profile: no graphical display (DISPLAY and WAYLAND_DISPLAY are unset); "
-                 "on a machine without one, run it as: xvfb-run -a %s\n",
-                 argv[0]);
-    return 1;
-  }
+  vcurve::ExplainStartupFailure(argv[0]);
   QApplication app(argc, argv);
+  vcurve::ReleaseStartupMessages();
   QApplication::setOrganizationName(QStringLiteral("vcurve"));
   QApplication::setApplicationName(QStringLiteral("vcurve-profile"));
   QApplication::setApplicationDisplayName(QStringLiteral("纵断面设计"));

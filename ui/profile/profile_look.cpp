@@ -29,6 +29,9 @@ void applyProfileLook(QApplication& app) {
   }
   families << font.families();
   font.setFamilies(families);
+  // Chinese, digits and Latin letters need no shaping, and laying out the
+  // tables' headers without it is a good part of the start-up saved.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   QApplication::setFont(font);
 
   // The standard dialogs (open, save, print) in Chinese.
