@@ -5,30 +5,16 @@
 // nothing is written before the whole command line has passed.
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/table/option_values.h"
 #include "core/elevation.h"
 
 namespace vcurve::table {
 
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 enum class OutputFormat { Lines, Csv };
-
-// One value as typed, for messages, and the field text and number the
-// window would hold for it.
-struct OptionValue {
-  std::string option;  // "--pvi"
-  std::string given;   // "K5+030"
-  std::string field;   // "5030"
-  double number = 0;   // NumberFromText(field)
-};
 
 struct StationRange {
   OptionValue from;
