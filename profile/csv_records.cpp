@@ -10,6 +10,19 @@ bool isBinary(unsigned char c) {
   return c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != 0x1A;
 }
 
+void appendField(std::string& text, std::string_view field) {
+  if (field.find_first_of(",\"\r\n\t") == std::string_view::npos) {
+    text += field;
+    return;
+  }
+  text += '"';
+  for (const char c : field) {
+    if (c == '"') text += '"';
+    text += c;
+  }
+  text += '"';
+}
+
 }  // namespace
 
 CsvReader::CsvReader(std::string_view bytes, char delimiter)
@@ -84,14 +97,19 @@ bool CsvReader::next(CsvRecord& record) {
 }
 
 std::string csvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n\t") == std::string_view::npos) return std::string(text);
-  std::string field = "\"";
-  for (const char c : text) {
-    if (c == '"') field += '"';
-    field += c;
-  }
-  field += '"';
+  std::string field;
+  appendField(field, text);
   return field;
+}
+
+void appendCsvRecord(std::string& text, std::initializer_list<std::string_view> fields) {
+  bool first = true;
+  for (const std::string_view field : fields) {
+    if (!first) text += ',';
+    first = false;
+    appendField(text, field);
+  }
+  text += kCsvRecordEnd;
 }
 
 std::vector<std::vector<std::string>> pastedCells(std::string_view text) {

@@ -6,6 +6,7 @@
 // character in either is a comma, a quotation mark, CR or LF.
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,9 +43,16 @@ class CsvReader {
   std::optional<CsvProblem> problem_;
 };
 
-// A CSV field, quoted when it holds the delimiter, a quotation mark or a
+// A CSV field, quoted when it holds a comma, a tab, a quotation mark or a
 // line break.
 std::string csvField(std::string_view text);
+
+// RFC 4180 ends every record with CR LF; spreadsheets expect it.
+inline constexpr std::string_view kCsvRecordEnd = "\r\n";
+
+// One record appended to text: the fields, each quoted where it needs to
+// be, between commas, and the record end.
+void appendCsvRecord(std::string& text, std::initializer_list<std::string_view> fields);
 
 // A block copied from a spreadsheet: rows of tab-separated cells.
 std::vector<std::vector<std::string>> pastedCells(std::string_view text);

@@ -10,7 +10,6 @@
 namespace vcurve::profile {
 namespace {
 
-constexpr std::string_view kRecordEnd = "\r\n";
 constexpr std::size_t kMostHeaderRows = 10;
 
 constexpr std::array kColumns{InputColumn::Station, InputColumn::Elevation, InputColumn::Radius};
@@ -130,7 +129,7 @@ std::string profileCsv(const Profile& profile) {
     if (c > 0) text += ',';
     text += csvField(columnTitle(tableColumn(c)));
   }
-  text += kRecordEnd;
+  text += kCsvRecordEnd;
   const auto& points = profile.points();
   for (std::size_t row = 0; row < points.size(); ++row) {
     const bool end = row == 0 || row + 1 == points.size();
@@ -144,19 +143,17 @@ std::string profileCsv(const Profile& profile) {
       text += ',';
       text += csvField(cellText(profile, row, tableColumn(c)));
     }
-    text += kRecordEnd;
+    text += kCsvRecordEnd;
   }
   return text;
 }
 
 std::string groundCsv(const GroundLine& ground) {
   std::string text(kUtf8Bom);
-  text += "桩号,地面高程(m)";
-  text += kRecordEnd;
+  appendCsvRecord(text, {"桩号", "地面高程(m)"});
   for (const GroundPoint& p : ground.points()) {
-    text += inputText(InputColumn::Station, p.station) + "," +
-            inputText(InputColumn::Elevation, p.elevation);
-    text += kRecordEnd;
+    appendCsvRecord(text, {inputText(InputColumn::Station, p.station),
+                           inputText(InputColumn::Elevation, p.elevation)});
   }
   return text;
 }
@@ -168,14 +165,14 @@ void writeStakeCsv(const StakeTable& table, const std::function<void(std::string
     if (c > 0) text += ',';
     text += stakeColumnTitle(static_cast<StakeColumn>(c));
   }
-  text += kRecordEnd;
+  text += kCsvRecordEnd;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const StakeRow row = table.row(i);
     for (std::size_t c = 0; c < kStakeColumns; ++c) {
       if (c > 0) text += ',';
       text += table.cellText(row, static_cast<StakeColumn>(c));
     }
-    text += kRecordEnd;
+    text += kCsvRecordEnd;
     if (text.size() >= kBlock) {
       sink(text);
       text.clear();

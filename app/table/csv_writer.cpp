@@ -5,25 +5,22 @@
 #include "app/table/table_writers.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
+#include "profile/csv_records.h"
 
 namespace vcurve::table {
 namespace {
 
-// RFC 4180 ends every record with CR LF; spreadsheets expect it.
-constexpr std::string_view kRecordEnd = "\r\n";
+using profile::appendCsvRecord;
+using profile::kCsvRecordEnd;
 
 void appendRecord(std::string& text, std::string_view element, const CurvePoint* point,
                   std::string_view value) {
-  text += csvField(element);
-  text += ',';
-  if (point != nullptr) {
-    text += TextFromNumber(point->station) + "," + chainageText(point->station);
+  if (point == nullptr) {
+    appendCsvRecord(text, {element, "", "", value});
   } else {
-    text += ',';
+    appendCsvRecord(text,
+                    {element, TextFromNumber(point->station), chainageText(point->station), value});
   }
-  text += ',';
-  text += csvField(value);
-  text += kRecordEnd;
 }
 
 std::string elevationText(const CurvePoint& point) { return optionalText(point.elevation); }
@@ -31,8 +28,8 @@ std::string elevationText(const CurvePoint& point) { return optionalText(point.e
 // A small table of its own, then an empty record, so that the rows of the
 // main table still start under a header of their own.
 void appendSummary(OutputBuffer& out, const CurveSummary& s) {
-  std::string text = "element,station,chainage,value";
-  text += kRecordEnd;
+  std::string text;
+  appendCsvRecord(text, {"element", "station", "chainage", "value"});
   appendRecord(text, "曲线类型", nullptr, s.type == CurveType::Convex ? "凸曲线" : "凹曲线");
   appendRecord(text, "起点", &s.start, elevationText(s.start));
   appendRecord(text, "变坡点", &s.pvi, elevationText(s.pvi));
@@ -49,42 +46,25 @@ void appendSummary(OutputBuffer& out, const CurveSummary& s) {
   if (s.tangentMismatch) {
     appendRecord(text, "警告", nullptr, "切线长度与由半径和纵坡推算的值相差超过 1 mm");
   }
-  text += kRecordEnd;
+  text += kCsvRecordEnd;
   out.append(text);
 }
 
 }  // namespace
 
-std::string csvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string field = "\"";
-  for (const char c : text) {
-    if (c == '"') field += '"';
-    field += c;
-  }
-  field += '"';
-  return field;
-}
-
 std::int64_t writeCsv(const TableRequest& request, const StationPlan& plan, OutputBuffer& out,
                       const FailedStation& failed) {
   if (request.summary) appendSummary(out, summarizeCurve(request));
-  out.append("n,station,chainage,elevation");
-  out.append(kRecordEnd);
-
   std::string record;
-  return forEachListedStation(request, plan, failed,
-                              [&](std::int64_t n, double station, double elevation) {
-                                record = std::to_string(n);
-                                record += ',';
-                                record += TextFromNumber(station);
-                                record += ',';
-                                record += chainageText(station);
-                                record += ',';
-                                record += TextFromNumber(elevation);
-                                record += kRecordEnd;
-                                out.append(record);
-                              });
+  appendCsvRecord(record, {"n", "station", "chainage", "elevation"});
+  out.append(record);
+  return forEachListedStation(
+      request, plan, failed, [&](std::int64_t n, double station, double elevation) {
+        record.clear();
+        appendCsvRecord(record, {std::to_string(n), TextFromNumber(station), chainageText(station),
+                                 TextFromNumber(elevation)});
+        out.append(record);
+      });
 }
 
 }  // namespace vcurve::table

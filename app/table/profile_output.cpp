@@ -3,6 +3,7 @@
 #include "app/table/table_writers.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
+#include "profile/csv_records.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_text.h"
 
@@ -10,8 +11,6 @@ namespace vcurve::table {
 namespace {
 
 using namespace vcurve::profile;
-
-constexpr std::string_view kRecordEnd = "\r\n";
 
 // Columns a terminal shows a character in: two for the wide CJK ones.
 std::size_t displayWidth(std::string_view text) {
@@ -117,13 +116,11 @@ void appendFindingsLines(OutputBuffer& out, const std::vector<Finding>& findings
 }
 
 void appendFindingsCsv(OutputBuffer& out, const std::vector<Finding>& findings) {
-  std::string text = "severity,place,rule,found,required,remark";
-  text += kRecordEnd;
+  std::string text;
+  appendCsvRecord(text, {"severity", "place", "rule", "found", "required", "remark"});
   for (const Finding& f : findings) {
-    text += std::string(severityText(f.severity)) + "," + csvField(placeText(f)) + "," +
-            std::string(ruleText(f.rule)) + "," + csvField(foundText(f)) + "," +
-            csvField(requiredText(f)) + "," + csvField(f.remark);
-    text += kRecordEnd;
+    appendCsvRecord(text, {severityText(f.severity), placeText(f), ruleText(f.rule), foundText(f),
+                           requiredText(f), f.remark});
   }
   out.append(text);
 }
@@ -145,17 +142,14 @@ void appendMatchesLines(OutputBuffer& out, const std::vector<ElevationMatch>& ma
 }
 
 void appendMatchesCsv(OutputBuffer& out, const std::vector<ElevationMatch>& matches) {
-  std::string text = "n,station,chainage,to_station,to_chainage";
-  text += kRecordEnd;
+  std::string text;
+  appendCsvRecord(text, {"n", "station", "chainage", "to_station", "to_chainage"});
   std::int64_t n = 0;
   for (const ElevationMatch& m : matches) {
-    text += std::to_string(++n) + "," + TextFromNumber(m.station) + "," + chainageText(m.station);
-    if (m.through > m.station) {
-      text += "," + TextFromNumber(m.through) + "," + chainageText(m.through);
-    } else {
-      text += ",,";
-    }
-    text += kRecordEnd;
+    const bool flat = m.through > m.station;
+    appendCsvRecord(text, {std::to_string(++n), TextFromNumber(m.station), chainageText(m.station),
+                           flat ? TextFromNumber(m.through) : std::string(),
+                           flat ? chainageText(m.through) : std::string()});
   }
   out.append(text);
 }
@@ -176,25 +170,18 @@ std::int64_t appendTableLines(OutputBuffer& out, const Profile& profile,
 
 std::int64_t appendTableCsv(OutputBuffer& out, const Profile& profile,
                             const ProfileStations& stations, const UncomputedStation& left) {
-  out.append("n,station,chainage,elevation,grade,element");
-  out.append(kRecordEnd);
   std::string record;
-  return forEachComputed(profile, stations, left,
-                         [&](std::int64_t n, double station, const StationLookup& found) {
-                           record = std::to_string(n);
-                           record += ',';
-                           record += TextFromNumber(station);
-                           record += ',';
-                           record += chainageText(station);
-                           record += ',';
-                           record += TextFromNumber(RoundToPlaces(found.elevation, 3));
-                           record += ',';
-                           record += TextFromNumber(RoundToPlaces(found.grade, 3));
-                           record += ',';
-                           record += elementText(profile, found);
-                           record += kRecordEnd;
-                           out.append(record);
-                         });
+  appendCsvRecord(record, {"n", "station", "chainage", "elevation", "grade", "element"});
+  out.append(record);
+  return forEachComputed(
+      profile, stations, left, [&](std::int64_t n, double station, const StationLookup& found) {
+        record.clear();
+        appendCsvRecord(
+            record, {std::to_string(n), TextFromNumber(station), chainageText(station),
+                     TextFromNumber(RoundToPlaces(found.elevation, 3)),
+                     TextFromNumber(RoundToPlaces(found.grade, 3)), elementText(profile, found)});
+        out.append(record);
+      });
 }
 
 Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& rows,

@@ -45,7 +45,4 @@ std::int64_t writeResultLines(const TableRequest& request, const StationPlan& pl
 std::int64_t writeCsv(const TableRequest& request, const StationPlan& plan, OutputBuffer& out,
                       const FailedStation& failed);
 
-// A CSV field, quoted when it holds a comma, a quotation mark or a line break.
-std::string csvField(std::string_view text);
-
 }  // namespace vcurve::table
