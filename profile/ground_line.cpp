@@ -1,10 +1,7 @@
 #include "profile/ground_line.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
-
-#include "core/station_text.h"
 
 namespace vcurve::profile {
 
@@ -26,18 +23,9 @@ std::vector<InputError> GroundLine::validate(std::span<const GroundPoint> points
     return errors;
   }
   for (std::size_t row = 0; row < points.size(); ++row) {
-    const GroundPoint& p = points[row];
-    if (const std::string problem = stationProblem(p.station); !problem.empty()) {
-      errors.push_back({row, InputColumn::Station, problem});
-    } else if (row > 0 && stationProblem(points[row - 1].station).empty() &&
-               !(p.station > points[row - 1].station)) {
-      errors.push_back({row, InputColumn::Station,
-                        "桩号 " + chainageText(p.station) + " 不大于上一点的桩号 " +
-                            chainageText(points[row - 1].station) + "（桩号须由小到大）"});
-    }
-    if (const std::string problem = elevationProblem(p.elevation); !problem.empty()) {
-      errors.push_back({row, InputColumn::Elevation, problem});
-    }
+    checkStationAndElevation(row, points[row].station, points[row].elevation,
+                             row > 0 ? std::optional(points[row - 1].station) : std::nullopt,
+                             errors);
   }
   return errors;
 }

@@ -104,6 +104,20 @@ ProfilePoint pointToInsert(std::span<const ProfilePoint> points, std::size_t at)
 
 std::string rowText(std::size_t row) { return "第 " + std::to_string(row + 1) + " 点"; }
 
+void checkStationAndElevation(std::size_t row, double station, double elevation,
+                              std::optional<double> before, std::vector<InputError>& errors) {
+  if (const std::string problem = stationProblem(station); !problem.empty()) {
+    errors.push_back({row, InputColumn::Station, problem});
+  } else if (before && stationProblem(*before).empty() && !(station > *before)) {
+    errors.push_back({row, InputColumn::Station,
+                      "桩号 " + chainageText(station) + " 不大于上一点的桩号 " +
+                          chainageText(*before) + "（桩号须由小到大）"});
+  }
+  if (const std::string problem = elevationProblem(elevation); !problem.empty()) {
+    errors.push_back({row, InputColumn::Elevation, problem});
+  }
+}
+
 std::vector<InputError> validatePoints(std::span<const ProfilePoint> points) {
   std::vector<InputError> errors;
   if (points.size() < 2) {
@@ -118,17 +132,9 @@ std::vector<InputError> validatePoints(std::span<const ProfilePoint> points) {
   }
   for (std::size_t row = 0; row < points.size(); ++row) {
     const ProfilePoint& p = points[row];
-    if (const std::string problem = stationProblem(p.station); !problem.empty()) {
-      errors.push_back({row, InputColumn::Station, problem});
-    } else if (row > 0 && stationProblem(points[row - 1].station).empty() &&
-               !(p.station > points[row - 1].station)) {
-      errors.push_back({row, InputColumn::Station,
-                        "桩号 " + chainageText(p.station) + " 不大于上一点的桩号 " +
-                            chainageText(points[row - 1].station) + "（桩号须由小到大）"});
-    }
-    if (const std::string problem = elevationProblem(p.elevation); !problem.empty()) {
-      errors.push_back({row, InputColumn::Elevation, problem});
-    }
+    checkStationAndElevation(row, p.station, p.elevation,
+                             row > 0 ? std::optional(points[row - 1].station) : std::nullopt,
+                             errors);
     if (!(std::fabs(p.radius) <= kLargestRadius)) {
       errors.push_back({row, InputColumn::Radius, "竖曲线半径超出范围（不超过 1000000 km）"});
     } else if (p.radius < 0) {

@@ -62,6 +62,13 @@ std::vector<InputError> validatePoints(std::span<const ProfilePoint> points);
 std::string stationProblem(double station);
 std::string elevationProblem(double elevation);
 
+// The station and the elevation of one row of a list of points whose
+// stations strictly increase (a profile, a ground line): what is wrong with
+// them is added to errors. `before` is the station of the row before, none
+// for the first row.
+void checkStationAndElevation(std::size_t row, double station, double elevation,
+                              std::optional<double> before, std::vector<InputError>& errors);
+
 // A new point to insert before row `at` (at == size() appends): halfway
 // between its neighbours on the straight line joining them, or 100 m on
 // along the first or last grade; no curve.
