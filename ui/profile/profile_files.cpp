@@ -15,31 +15,34 @@ namespace {
 
 QString qText(const std::string& text) { return QString::fromStdString(text); }
 
-struct FileBytes {
+// A file read whole and, for a LandXML file, the profile in it to read.
+struct ChosenFile {
   QByteArray bytes;
+  std::string fileName;
+  bool xml = false;
+  std::string profileName;  // empty for the only one
   QString error;
+  bool cancelled = false;  // the user did not choose a profile
+  bool ok() const { return error.isEmpty() && !cancelled; }
 };
 
-FileBytes readWholeFile(const QString& path) {
-  FileBytes read;
+QString readWholeFile(const QString& path, QByteArray* bytes) {
   QFile file(path);
   const QString name = QFileInfo(path).fileName();
   if (!file.open(QIODevice::ReadOnly)) {
-    read.error = QStringLiteral("无法打开文件“%1”：%2").arg(name, file.errorString());
-    return read;
+    return QStringLiteral("无法打开文件“%1”：%2").arg(name, file.errorString());
   }
   // Refused before it is read: a file of junk must not take all memory.
   if (file.size() > static_cast<qint64>(profile::kMaximumFileBytes)) {
-    read.error = QStringLiteral("文件“%1”太大（超过 %2 MB）")
-                     .arg(name)
-                     .arg(profile::kMaximumFileBytes >> 20);
-    return read;
+    return QStringLiteral("文件“%1”太大（超过 %2 MB）")
+        .arg(name)
+        .arg(profile::kMaximumFileBytes >> 20);
   }
-  read.bytes = file.readAll();
+  *bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    read.error = QStringLiteral("读取文件“%1”失败：%2").arg(name, file.errorString());
+    return QStringLiteral("读取文件“%1”失败：%2").arg(name, file.errorString());
   }
-  return read;
+  return {};
 }
 
 std::string_view view(const QByteArray& bytes) {
@@ -63,28 +66,32 @@ std::optional<std::string> chosenProfile(std::string_view bytes, const std::stri
   return names.value[static_cast<std::size_t>(*index)];
 }
 
+ChosenFile readAndChoose(const QString& path, const ProfileChooser& choose) {
+  ChosenFile file;
+  file.error = readWholeFile(path, &file.bytes);
+  if (!file.error.isEmpty()) return file;
+  file.fileName = QFileInfo(path).fileName().toStdString();
+  file.xml = profile::looksLikeXml(view(file.bytes));
+  if (file.xml) {
+    const auto chosen = chosenProfile(view(file.bytes), file.fileName, choose, &file.error);
+    file.cancelled = !chosen && file.error.isEmpty();
+    if (chosen) file.profileName = *chosen;
+  }
+  return file;
+}
+
 }  // namespace
 
 OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose) {
   OpenedProfile opened;
-  const FileBytes read = readWholeFile(path);
-  if (!read.error.isEmpty()) {
-    opened.error = read.error;
+  const ChosenFile file = readAndChoose(path, choose);
+  if (file.xml) opened.format = FileFormat::LandXml;
+  if (!file.ok()) {
+    opened.error = file.error;
+    opened.cancelled = file.cancelled;
     return opened;
   }
-  const std::string fileName = QFileInfo(path).fileName().toStdString();
-  const std::string_view bytes = view(read.bytes);
-  std::string name;
-  if (profile::looksLikeXml(bytes)) {
-    opened.format = FileFormat::LandXml;
-    const auto chosen = chosenProfile(bytes, fileName, choose, &opened.error);
-    if (!chosen) {
-      opened.cancelled = opened.error.isEmpty();
-      return opened;
-    }
-    name = *chosen;
-  }
-  auto loaded = profile::readProfileFile(bytes, fileName, name);
+  auto loaded = profile::readProfileFile(view(file.bytes), file.fileName, file.profileName);
   if (!loaded.ok()) {
     opened.error = qText(loaded.error->message());
     return opened;
@@ -99,21 +106,15 @@ OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose)
 
 OpenedGround readGroundPath(const QString& path, const ProfileChooser& choose) {
   OpenedGround opened;
-  const FileBytes read = readWholeFile(path);
-  if (!read.error.isEmpty()) {
-    opened.error = read.error;
+  const ChosenFile file = readAndChoose(path, choose);
+  if (!file.ok()) {
+    opened.error = file.error;
+    opened.cancelled = file.cancelled;
     return opened;
   }
-  const std::string fileName = QFileInfo(path).fileName().toStdString();
-  const std::string_view bytes = view(read.bytes);
   std::vector<profile::GroundPoint> points;
-  if (profile::looksLikeXml(bytes)) {
-    const auto chosen = chosenProfile(bytes, fileName, choose, &opened.error);
-    if (!chosen) {
-      opened.cancelled = opened.error.isEmpty();
-      return opened;
-    }
-    auto loaded = profile::readLandXml(bytes, fileName, *chosen);
+  if (file.xml) {
+    auto loaded = profile::readLandXml(view(file.bytes), file.fileName, file.profileName);
     if (!loaded.ok()) {
       opened.error = qText(loaded.error->message());
       return opened;
@@ -124,7 +125,7 @@ OpenedGround readGroundPath(const QString& path, const ProfileChooser& choose) {
     }
     points = std::move(loaded.value.ground);
   } else {
-    auto loaded = profile::readGroundCsv(bytes, fileName);
+    auto loaded = profile::readGroundCsv(view(file.bytes), file.fileName);
     if (!loaded.ok()) {
       opened.error = qText(loaded.error->message());
       return opened;
