@@ -1,11 +1,7 @@
 #include "ui/app_look.h"
 
-#include <QApplication>
-#include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QTranslator>
-
 #include "ui/app_style.h"
+#include "ui/application_look.h"
 
 namespace vcurve {
 namespace {
@@ -22,31 +18,7 @@ constexpr int kFontPixelSize = 12;
 }  // namespace
 
 void ApplyApplicationLook(QApplication& app) {
-  // One style on every desktop: native styles on some of them ignore the
-  // palette's button colour.
-  QApplication::setStyle(new AppStyle);
-
-  QFont font = QApplication::font();
-  const QStringList installed = QFontDatabase::families();
-  QStringList families;
-  for (const char* family : kPreferredFamilies) {
-    if (installed.contains(QLatin1String(family))) families << QLatin1String(family);
-  }
-  families << font.families();
-  font.setFamilies(families);
-  font.setPixelSize(kFontPixelSize);
-  // Chinese, digits and Latin letters need no shaping; without it a text
-  // box lays out and paints a long text in about half the time.
-  font.setStyleStrategy(QFont::PreferNoShaping);
-  QApplication::setFont(font);
-
-  // Qt's own texts (a text box's context menu, for one) in Chinese too.
-  auto* translator = new QTranslator(&app);
-  if (translator->load(QStringLiteral("qtbase_zh_CN"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QCoreApplication::installTranslator(translator);
-  }
-  QApplication::setWindowIcon(ApplicationIcon());
+  applyLook(app, {new AppStyle, kPreferredFamilies, kFontPixelSize, ApplicationIcon()});
 }
 
 QIcon ApplicationIcon() {

@@ -6,8 +6,8 @@ class QApplication;
 
 namespace vcurve {
 
-// Style, font and translations shared by the program and its window tests,
-// so that what the tests measure is what users see.
+// The calculator's look: its flat-faced style and the 12-pixel CJK font its
+// layout was drawn for.
 void ApplyApplicationLook(QApplication& app);
 
 // The window icon, 32 x 32 and 16 x 16.

@@ -6,8 +6,7 @@ class QApplication;
 
 namespace vcurve::profileui {
 
-// Style, CJK font and Qt's own Chinese texts for the profile window and
-// its tests, so that what the tests see is what users see.
+// The profile window's look: Fusion and a CJK font at the desktop's size.
 void applyProfileLook(QApplication& app);
 
 // 16, 32 and 48 pixels.
