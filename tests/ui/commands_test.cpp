@@ -169,7 +169,7 @@ class CommandsTest : public vcurve::testing::GuiTestCase {
   void messageBoxIsChineseWithOneButton() {
     QFETCH(int, style);
     QFETCH(int, icon);
-    gui->expectModal = true;
+    vcurve::harness::expectModal();
     QString seen;
     QTimer::singleShot(50, &gui->form(), [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -211,7 +211,7 @@ class CommandsTest : public vcurve::testing::GuiTestCase {
     QListWidget* list = c().List1;
     for (int row : selected) list->item(row)->setSelected(true);
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    gui->expectModal = true;
+    vcurve::harness::expectModal();
     bool selectedEnabled = false;
     QTimer::singleShot(50, &gui->form(), [&] {
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

@@ -81,13 +81,13 @@ class FocusTest : public vcurve::testing::GuiTestCase {
     inFailingRadius();
     Form1& form = gui->form();
     if (how == "message") {
-      gui->expectModal = true;
+      vcurve::harness::expectModal();
       QTimer::singleShot(100, &form, [] {
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
       });
       ShowMessageBox(&form, "提示", MessageStyle::Information, "关于");
     } else if (how == "menu") {
-      gui->expectModal = true;
+      vcurve::harness::expectModal();
       QTest::keyClick(focus(), Qt::Key_F, Qt::AltModifier);
       QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
       QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);

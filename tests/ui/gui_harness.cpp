@@ -1,28 +1,10 @@
 #include "gui_harness.h"
 
 #include <QListWidget>
-#include <QMenu>
-#include <QWidget>
 
 namespace vcurve::testing {
 
-namespace {
-
-// The offscreen platform warns about size hints, raising and grabbing that it
-// cannot pass on to a window system it does not have: nothing a test can act on. Installed once
-// the test log has its own handler, which gets every other message.
-void quietenOffscreenWarnings() {
-  static const QtMessageHandler testLog = qInstallMessageHandler(
-      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-        if (testLog != nullptr) testLog(type, context, message);
-      });
-}
-
-}  // namespace
-
 GuiHarness::GuiHarness() {
-  quietenOffscreenWarnings();
   Form1::Services services;
   services.presentMessage = [this](std::string_view prompt, MessageStyle style,
                                    std::string_view title) {
@@ -35,26 +17,10 @@ GuiHarness::GuiHarness() {
   form_->show();
   form_->activateWindow();
   if (!QTest::qWaitForWindowActive(form_.get())) qWarning("Form1 did not become active");
-
-  watchdog_.setInterval(250);
-  QObject::connect(&watchdog_, &QTimer::timeout, form_.get(), [this] {
-    if (expectModal) return;
-    QWidget* stray = QApplication::activeModalWidget();
-    if (stray == nullptr) stray = QApplication::activePopupWidget();
-    if (stray != nullptr) {
-      watchdogFired_ = true;
-      stray->close();
-    }
-  });
-  watchdog_.start();
 }
 
-GuiHarness::~GuiHarness() {
-  watchdog_.stop();
-  // Anything still open would outlive the test and block the next one.
-  while (QWidget* open = QApplication::activeModalWidget()) open->close();
-  while (QWidget* open = QApplication::activePopupWidget()) open->close();
-}
+// Anything still open would outlive the test and block the next one.
+GuiHarness::~GuiHarness() { harness::closeModalWindows(); }
 
 QStringList GuiHarness::lines() const {
   QStringList result;

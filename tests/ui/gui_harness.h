@@ -1,19 +1,17 @@
 #pragma once
 
 // Form1 for window tests: messages recorded instead of shown, programs
-// recorded instead of started, and a watchdog that fails the test and closes
-// any modal window or menu nobody expected, so that no test can hang.
+// recorded instead of started.
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "qt_harness.h"
 #include "support/recording_platform.h"
 #include "ui/app_look.h"
 #include "ui/form1.h"
@@ -52,18 +50,11 @@ class GuiHarness {
   std::function<void(const Message&)> whileMessageOpen;
   FakeProgramStarter starter;
 
-  // Tests that open a real message box or menu on purpose say so.
-  bool expectModal = false;
-  bool watchdogFired() const { return watchdogFired_; }
-
  private:
   std::unique_ptr<Form1> form_;
-  QTimer watchdog_;
-  bool watchdogFired_ = false;
 };
 
-// Base of the window suites: a fresh harness for every test function, and
-// a failure for any test that left a modal window or menu open.
+// Base of the window suites: a fresh harness for every test function.
 class GuiTestCase : public QObject {
   Q_OBJECT
 
@@ -72,23 +63,10 @@ class GuiTestCase : public QObject {
 
  private Q_SLOTS:
   void init() { gui = std::make_unique<GuiHarness>(); }
-  void cleanup() {
-    QVERIFY2(!gui->watchdogFired(), "an unexpected modal window or menu was open");
-    gui.reset();
-  }
+  void cleanup() { gui.reset(); }
 };
 
-// QTEST_MAIN, with the offscreen platform when none is chosen and the
-// program's own style, font and translations.
-#define VCURVE_GUI_TEST_MAIN(TestClass)                   \
-  int main(int argc, char** argv) {                       \
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
-      qputenv("QT_QPA_PLATFORM", "offscreen");            \
-    }                                                     \
-    QApplication app(argc, argv);                         \
-    vcurve::ApplyApplicationLook(app);                    \
-    TestClass test;                                       \
-    return QTest::qExec(&test, argc, argv);               \
-  }
+// With the program's own style, font and translations.
+#define VCURVE_GUI_TEST_MAIN(TestClass) VCURVE_QT_TEST_MAIN(TestClass, vcurve::ApplyApplicationLook)
 
 }  // namespace vcurve::testing

@@ -140,7 +140,7 @@ class KeyboardTest : public vcurve::testing::GuiTestCase {
     QFETCH(int, key);
     QFETCH(QString, menu);
     gui->text(1)->setFocus(Qt::MouseFocusReason);
-    gui->expectModal = true;
+    vcurve::harness::expectModal();
     press(key, Qt::AltModifier);
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
     QCOMPARE(QApplication::activePopupWidget()->objectName(), menu);

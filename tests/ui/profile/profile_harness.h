@@ -1,18 +1,16 @@
 #pragma once
 
 // The profile window for tests: dialogs answered from a script instead of
-// shown, settings in a file of the test's own, and a watchdog that fails
-// the test and closes any modal window nobody expected.
+// shown, settings in a file of the test's own.
 
-#include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <deque>
 #include <memory>
 #include <optional>
 
+#include "qt_harness.h"
 #include "ui/profile/profile_dialogs.h"
 #include "ui/profile/profile_look.h"
 #include "ui/profile/profile_window.h"
@@ -64,41 +62,18 @@ class ScriptedDialogs : public ProfileDialogs {
   }
 };
 
-// The offscreen platform warns about size hints it cannot pass on to a
-// window system it does not have: nothing a test can act on. Installed once
-// the test log has its own handler, which gets every other message.
-inline void quietenOffscreenWarnings() {
-  static const QtMessageHandler testLog = qInstallMessageHandler(
-      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-        if (testLog != nullptr) testLog(type, context, message);
-      });
-}
-
 class WindowHarness {
  public:
   WindowHarness()
       : settings_(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat),
         window_(std::make_unique<ProfileWindow>(ProfileWindow::Services{&dialogs, &settings_})) {
-    quietenOffscreenWarnings();
     window_->show();
-    watchdog_.setInterval(250);
-    QObject::connect(&watchdog_, &QTimer::timeout, window_.get(), [this] {
-      if (QWidget* stray = QApplication::activeModalWidget()) {
-        watchdogFired_ = true;
-        stray->close();
-      }
-    });
-    watchdog_.start();
   }
-  ~WindowHarness() {
-    watchdog_.stop();
-    while (QWidget* open = QApplication::activeModalWidget()) open->close();
-  }
+  // Anything still open would outlive the test and block the next one.
+  ~WindowHarness() { vcurve::harness::closeModalWindows(); }
 
   ProfileWindow& window() { return *window_; }
   QSettings& settings() { return settings_; }
-  bool watchdogFired() const { return watchdogFired_; }
 
   // A file in the test's own folder.
   QString write(const QString& name, const QByteArray& bytes) {
@@ -118,20 +93,10 @@ class WindowHarness {
  private:
   QSettings settings_;
   std::unique_ptr<ProfileWindow> window_;
-  QTimer watchdog_;
-  bool watchdogFired_ = false;
 };
 
-// QTEST_MAIN on the offscreen platform, with the program's own look.
-#define VCURVE_PROFILE_TEST_MAIN(TestClass)               \
-  int main(int argc, char** argv) {                       \
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
-      qputenv("QT_QPA_PLATFORM", "offscreen");            \
-    }                                                     \
-    QApplication app(argc, argv);                         \
-    vcurve::profileui::applyProfileLook(app);             \
-    TestClass test;                                       \
-    return QTest::qExec(&test, argc, argv);               \
-  }
+// With the program's own look.
+#define VCURVE_PROFILE_TEST_MAIN(TestClass) \
+  VCURVE_QT_TEST_MAIN(TestClass, vcurve::profileui::applyProfileLook)
 
 }  // namespace vcurve::profileui::testing

@@ -1,14 +1,11 @@
 #pragma once
 
-// What the drawing's suites share: the offscreen platform, a watchdog that
-// fails a test instead of hanging it should anything open a modal window,
-// and a view showing the mountain sample.
+// What the drawing's suites share: a view showing the mountain sample.
 
-#include <QApplication>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
+#include "qt_harness.h"
 #include "sample_profiles.h"
 #include "ui/profile/drawing/profile_view.h"
 
@@ -38,39 +35,8 @@ class DrawingTestCase : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    view = std::make_unique<ProfileView>();
-    strayWindow_ = false;
-    watchdog_.setInterval(250);
-    connect(&watchdog_, &QTimer::timeout, this, &DrawingTestCase::closeStrayWindow);
-    watchdog_.start();
-  }
-  void cleanup() {
-    watchdog_.stop();
-    view.reset();
-    QVERIFY2(!strayWindow_, "a modal window or menu was left open");
-  }
-  void closeStrayWindow() {
-    QWidget* stray = QApplication::activeModalWidget();
-    if (stray == nullptr) stray = QApplication::activePopupWidget();
-    if (stray == nullptr) return;
-    strayWindow_ = true;
-    stray->close();
-  }
-
- private:
-  QTimer watchdog_;
-  bool strayWindow_ = false;
+  void init() { view = std::make_unique<ProfileView>(); }
+  void cleanup() { view.reset(); }
 };
 
 }  // namespace vcurve::profileui::testing
-
-#define VCURVE_DRAWING_TEST_MAIN(TestClass)               \
-  int main(int argc, char** argv) {                       \
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
-      qputenv("QT_QPA_PLATFORM", "offscreen");            \
-    }                                                     \
-    QApplication app(argc, argv);                         \
-    TestClass test;                                       \
-    return QTest::qExec(&test, argc, argv);               \
-  }

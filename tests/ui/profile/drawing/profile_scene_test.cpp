@@ -208,5 +208,5 @@ class ProfileSceneTest : public testing::DrawingTestCase {
   }
 };
 
-VCURVE_DRAWING_TEST_MAIN(ProfileSceneTest)
+VCURVE_QT_TEST_MAIN(ProfileSceneTest)
 #include "profile_scene_test.moc"

@@ -283,5 +283,5 @@ class ProfileViewTest : public testing::DrawingTestCase {
   }
 };
 
-VCURVE_DRAWING_TEST_MAIN(ProfileViewTest)
+VCURVE_QT_TEST_MAIN(ProfileViewTest)
 #include "profile_view_test.moc"

@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "stake_test_main.h"
+#include "qt_harness.h"
 #include "ui/profile/stake/stake_pages.h"
 #include "ui/profile/stake/stake_panel.h"
 
@@ -89,7 +89,6 @@ class StakeOutputTest : public QObject {
   }
 
  private Q_SLOTS:
-  void initTestCase() { testing::quietenOffscreenWarnings(); }
   void init() { QVERIFY(folder.isValid()); }
   void cleanup() {
     QDir(folder.path()).removeRecursively();
@@ -193,5 +192,5 @@ class StakeOutputTest : public QObject {
 
 }  // namespace vcurve::profileui
 
-VCURVE_STAKE_TEST_MAIN(vcurve::profileui::StakeOutputTest)
+VCURVE_QT_TEST_MAIN(vcurve::profileui::StakeOutputTest)
 #include "stake_output_test.moc"

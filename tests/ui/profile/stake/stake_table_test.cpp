@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 
-#include "stake_test_main.h"
+#include "qt_harness.h"
 #include "ui/profile/stake/stake_model.h"
 #include "ui/profile/stake/stake_panel.h"
 
@@ -56,7 +56,6 @@ class StakeTableTest : public QObject {
   QAbstractItemModel& model() { return *view()->model(); }
 
  private Q_SLOTS:
-  void initTestCase() { testing::quietenOffscreenWarnings(); }
   void init() {
     panel = std::make_unique<StakePanel>();
     panel->resize(900, 600);
@@ -200,5 +199,5 @@ class StakeTableTest : public QObject {
 
 }  // namespace vcurve::profileui
 
-VCURVE_STAKE_TEST_MAIN(vcurve::profileui::StakeTableTest)
+VCURVE_QT_TEST_MAIN(vcurve::profileui::StakeTableTest)
 #include "stake_table_test.moc"
