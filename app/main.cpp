@@ -5,7 +5,7 @@
 #include "ui/form1.h"
 
 int main(int argc, char* argv[]) {
-  vcurve::ExplainStartupFailure(argv[0]);
+  vcurve::ExplainStartupFailure("vcurve", argv[0]);
   QApplication app(argc, argv);
   vcurve::ReleaseStartupMessages();
   QApplication::setApplicationName(QStringLiteral("vcurve"));

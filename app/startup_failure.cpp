@@ -28,6 +28,11 @@ QByteArray& programName() {
   return name;
 }
 
+QByteArray& startCommand() {
+  static QByteArray command;
+  return command;
+}
+
 QString environment(const char* name) { return qEnvironmentVariable(name); }
 
 // What Qt tried and what went wrong, from the messages it gave on the way.
@@ -72,7 +77,7 @@ QString whyNoWindow(const QString& fatal) {
   QString line = QStringLiteral("无法打开窗口：%1。").arg(reasons.join(QStringLiteral("；")));
   if (noDisplay) {
     line += QStringLiteral("在没有图形显示的机器上可以这样运行：xvfb-run -a %1")
-                .arg(QString::fromLocal8Bit(programName()));
+                .arg(QString::fromLocal8Bit(startCommand()));
   }
   return line;
 }
@@ -82,7 +87,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     held().push_back({type, QByteArray(context.category), text});
     return;
   }
-  const QByteArray line = QStringLiteral("vcurve：%1\n").arg(whyNoWindow(text)).toUtf8();
+  const QByteArray line =
+      QStringLiteral("%1：%2\n").arg(QString::fromUtf8(programName()), whyNoWindow(text)).toUtf8();
   std::fputs(line.constData(), stderr);
   std::fflush(stderr);
   // Qt would abort after this handler returns: the program ends here, as a
@@ -92,8 +98,9 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 }  // namespace
 
-void ExplainStartupFailure(const char* program) {
-  programName() = program;
+void ExplainStartupFailure(const char* name, const char* startedAs) {
+  programName() = name;
+  startCommand() = startedAs;
   qInstallMessageHandler(holdMessage);
 }
 

@@ -6,8 +6,10 @@
 namespace vcurve {
 
 // Before the QApplication is made: holds Qt's messages back, and turns the
-// fatal one Qt gives when no window system can be reached into that line.
-void ExplainStartupFailure(const char* program);
+// fatal one Qt gives when no window system can be reached into that line,
+// which starts with the program's name ("vcurve-profile") and suggests
+// starting it again as it was started (argv[0]).
+void ExplainStartupFailure(const char* name, const char* startedAs);
 
 // Once the QApplication exists: shows the messages held back and gives
 // Qt's messages their usual way out again.

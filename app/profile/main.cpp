@@ -8,7 +8,7 @@
 #include "ui/profile/profile_window.h"
 
 int main(int argc, char* argv[]) {
-  vcurve::ExplainStartupFailure(argv[0]);
+  vcurve::ExplainStartupFailure("vcurve-profile", argv[0]);
   QApplication app(argc, argv);
   vcurve::ReleaseStartupMessages();
   QApplication::setOrganizationName(QStringLiteral("vcurve"));

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The window program started where no window can open: every such start
-# must print one line that says why and end with exit status 1, never abort.
+# A window program started where no window can open: every such start
+# must print one line that names the program, says why and ends with exit
+# status 1, never abort.
 # Usage: tests/ui/no_window_test.sh PROGRAM
 set -u
 program=${1:?usage: no_window_test.sh PROGRAM}
+name=$(basename "$program")
 ulimit -c 0
 
 # An X display number with no server behind it.
@@ -31,7 +33,7 @@ for entry in "${cases[@]}"; do
   lines=$(wc -l <"$work/err")
   line=$(head -n 1 "$work/err")
   if [ "$status" -ne 1 ] || [ -s "$work/out" ] || [ "$lines" -ne 1 ] ||
-    [[ "$line" != "vcurve：无法打开窗口："* ]] || [[ "$line" != *"$cause"* ]]; then
+    [[ "$line" != "$name：无法打开窗口："* ]] || [[ "$line" != *"$cause"* ]]; then
     echo "FAIL: $what: exit status $status, $lines lines on stderr, want 1 and one line naming $cause:"
     cat "$work/out" "$work/err"
     failures=$((failures + 1))
