@@ -1,11 +1,15 @@
 // The profile window's commands as a user meets them: files saved and
 // opened, unsaved changes on closing, a dragged PVI, copy and paste.
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -238,6 +242,33 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(window().document().points().size(), std::size_t{6});
     QCOMPARE(window().document().undoStack()->count(), 1);
     QCOMPARE(table->selectionModel()->selectedRows().size(), 2);
+  }
+
+  // Alt and a letter reaches one control only: the menus and whatever each
+  // tab shows beside them never share a letter.
+  void mnemonicsDoNotClash() {
+    auto* tabs = window().findChild<QTabWidget*>();
+    QVERIFY(tabs != nullptr);
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+      tabs->setCurrentIndex(tab);
+      QCoreApplication::processEvents();  // a panel made on first showing shows after this
+      QStringList texts;
+      for (const QAction* menu : window().menuBar()->actions()) texts << menu->text();
+      for (const QWidget* widget : window().findChildren<QWidget*>()) {
+        if (!widget->isVisible()) continue;
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+          texts << button->text();
+        }
+      }
+      QMap<QKeySequence, QString> seen;
+      for (const QString& text : texts) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty()) continue;
+        QVERIFY2(!seen.contains(key), qPrintable(seen.value(key) + " / " + text));
+        seen.insert(key, text);
+      }
+    }
   }
 };
 

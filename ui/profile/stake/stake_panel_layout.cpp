@@ -74,7 +74,7 @@ void StakePanel::State::build() {
   top->addWidget(intervalEdit);
   top->addWidget(new QLabel(QStringLiteral("m"), panel));
   top->addSpacing(24);
-  auto* findLabel = new QLabel(QStringLiteral("定位(&F)："), panel);
+  auto* findLabel = new QLabel(QStringLiteral("定位(&L)："), panel);
   findLabel->setBuddy(findEdit);
   top->addWidget(findLabel);
   top->addWidget(findEdit);
