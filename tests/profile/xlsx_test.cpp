@@ -1,7 +1,6 @@
 #include "profile/xlsx_workbook.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <clocale>
 #include <cstdint>
@@ -11,43 +10,12 @@
 #include <memory>
 #include <sstream>
 
+#include "support/zip_member.h"
+
 namespace vcurve::profile {
 namespace {
 
-std::uint32_t le(const std::string& s, std::size_t at, int bytes) {
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(s[at + i]);
-  return v;
-}
-
-// One member of a zip file, found through its central directory.
-std::string zipMember(const std::string& zip, const std::string& name) {
-  const std::size_t end = zip.rfind(std::string("PK\5\6", 4));
-  if (end == std::string::npos) return {};
-  std::size_t at = le(zip, end + 16, 4);
-  for (std::uint32_t n = le(zip, end + 10, 2); n > 0; --n) {
-    const std::size_t nameLength = le(zip, at + 28, 2);
-    const std::size_t skip = nameLength + le(zip, at + 30, 2) + le(zip, at + 32, 2);
-    if (zip.compare(at + 46, nameLength, name) == 0) {
-      const std::size_t local = le(zip, at + 42, 4);
-      const std::size_t data = local + 30 + le(zip, local + 26, 2) + le(zip, local + 28, 2);
-      const std::string packed = zip.substr(data, le(zip, at + 20, 4));
-      if (le(zip, at + 10, 2) == 0) return packed;
-      std::string out(le(zip, at + 24, 4), '\0');
-      z_stream z{};
-      inflateInit2(&z, -15);
-      z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
-      z.avail_in = static_cast<uInt>(packed.size());
-      z.next_out = reinterpret_cast<Bytef*>(out.data());
-      z.avail_out = static_cast<uInt>(out.size());
-      inflate(&z, Z_FINISH);
-      inflateEnd(&z);
-      return out;
-    }
-    at += 46 + skip;
-  }
-  return {};
-}
+using testing::zipMember;
 
 std::string fileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

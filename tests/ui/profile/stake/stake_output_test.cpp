@@ -1,7 +1,6 @@
 // The stake table handed out: CSV, Excel and PDF files that read back, and
 // failures that leave nothing behind.
 
-#include <zlib.h>
 #include <QDir>
 #include <QFile>
 #include <QPdfWriter>
@@ -10,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "qt_harness.h"
+#include "support/zip_member.h"
 #include "ui/profile/stake/stake_pages.h"
 #include "ui/profile/stake/stake_panel.h"
 
@@ -21,38 +21,9 @@ std::shared_ptr<const profile::Profile> crest(double length = 200) {
       std::vector<profile::ProfilePoint>{{0, 100, 0}, {length / 2, 102, 2000}, {length, 101, 0}});
 }
 
-std::uint32_t le(const QByteArray& s, qsizetype at, int bytes) {
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(s[at + i]);
-  return v;
-}
-
-// One member of a zip file, found through its central directory.
-QByteArray zipMember(const QByteArray& zip, const QByteArray& name) {
-  const qsizetype end = zip.lastIndexOf(QByteArray("PK\5\6", 4));
-  if (end < 0) return {};
-  qsizetype at = le(zip, end + 16, 4);
-  for (std::uint32_t n = le(zip, end + 10, 2); n > 0; --n) {
-    const qsizetype nameLength = le(zip, at + 28, 2);
-    if (zip.mid(at + 46, nameLength) == name) {
-      const qsizetype local = le(zip, at + 42, 4);
-      const qsizetype data = local + 30 + le(zip, local + 26, 2) + le(zip, local + 28, 2);
-      QByteArray packed = zip.mid(data, le(zip, at + 20, 4));
-      if (le(zip, at + 10, 2) == 0) return packed;
-      QByteArray out(le(zip, at + 24, 4), '\0');
-      z_stream z{};
-      inflateInit2(&z, -15);
-      z.next_in = reinterpret_cast<Bytef*>(packed.data());
-      z.avail_in = static_cast<uInt>(packed.size());
-      z.next_out = reinterpret_cast<Bytef*>(out.data());
-      z.avail_out = static_cast<uInt>(out.size());
-      inflate(&z, Z_FINISH);
-      inflateEnd(&z);
-      return out;
-    }
-    at += 46 + nameLength + le(zip, at + 30, 2) + le(zip, at + 32, 2);
-  }
-  return {};
+// What a workbook holds under one name.
+QByteArray zipMember(const QByteArray& zip, const char* name) {
+  return QByteArray::fromStdString(vcurve::testing::zipMember(zip.toStdString(), name));
 }
 
 QByteArray fileBytes(const QString& path) {
