@@ -18,6 +18,9 @@ struct ProfileDocument {
   std::string name;  // the profile's own name
   std::vector<ProfilePoint> points;
   std::vector<GroundPoint> ground;  // empty when the file has none
+  // Read from a CSV file that holds what writing the profile back would
+  // lose (a title row, a 备注 column).
+  bool csvHoldsMore = false;
 };
 
 // The name of every design profile in the file, in file order: its

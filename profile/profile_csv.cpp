@@ -17,14 +17,24 @@ constexpr std::array kColumns{InputColumn::Station, InputColumn::Elevation, Inpu
 struct NumberRow {
   std::array<double, 3> values{};
   std::size_t line = 0;
+  std::size_t width = 0;  // up to the last cell that is not blank
 };
 
 struct NumberTable {
   std::vector<NumberRow> rows;
+  std::vector<std::vector<std::string>> headers;  // the rows skipped above the data
+  // Rows read past because only their further columns held anything.
+  bool notesOnly = false;
   std::optional<FileError> error;
 };
 
 bool blank(const std::string& field) { return field.find_first_not_of(" \t") == std::string::npos; }
+
+std::size_t filledWidth(const std::vector<std::string>& fields) {
+  std::size_t width = fields.size();
+  while (width > 0 && blank(fields[width - 1])) --width;
+  return width;
+}
 
 // Reads the first `columns` cells of every data row.
 NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::size_t columns,
@@ -49,9 +59,15 @@ NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::
       empty = false;
       anyNumber = anyNumber || readCell(kColumns[c], record.fields[c]).ok();
     }
-    if (empty && std::all_of(record.fields.begin(), record.fields.end(), blank)) continue;
+    if (empty) {
+      // A remark on a row of its own, or a note beside the table, is no
+      // point: it is one of the columns that are ignored.
+      table.notesOnly = table.notesOnly || filledWidth(record.fields) > 0;
+      continue;
+    }
     if (table.rows.empty() && !anyNumber && headerRows < kMostHeaderRows) {
       ++headerRows;
+      table.headers.push_back(record.fields);
       continue;
     }
     if (table.rows.size() == mostRows) {
@@ -59,6 +75,7 @@ NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::
     }
     NumberRow row;
     row.line = record.line;
+    row.width = filledWidth(record.fields);
     for (std::size_t c = 0; c < columns; ++c) {
       const bool missing = c >= record.fields.size();
       const CellReading cell = readCell(kColumns[c], missing ? "" : record.fields[c]);
@@ -88,10 +105,33 @@ FileError placed(std::string_view fileName, const std::vector<NumberRow>& rows,
   return placedError;
 }
 
+// Whether writing the points back with profileCsv() would lose anything
+// the file holds: a title over the header, or columns beside the three
+// (a 备注 column) other than the derived ones profileCsv() writes itself.
+bool holdsMoreThanPoints(const NumberTable& table) {
+  if (table.notesOnly || table.headers.size() > 1) return true;
+  std::size_t kept = kColumns.size();
+  if (!table.headers.empty()) {
+    const auto& header = table.headers.front();
+    // A title alone in the first cell is no header of the columns.
+    if (std::count_if(header.begin(), header.begin() + std::min(header.size(), kColumns.size()),
+                      [](const std::string& cell) { return !blank(cell); }) < 2) {
+      return true;
+    }
+    bool derivedColumns = header.size() >= kTableColumns;
+    for (std::size_t c = kColumns.size(); derivedColumns && c < kTableColumns; ++c) {
+      derivedColumns = header[c] == columnTitle(tableColumn(c));
+    }
+    if (derivedColumns) kept = kTableColumns;
+  }
+  return std::any_of(table.rows.begin(), table.rows.end(),
+                     [&](const NumberRow& row) { return row.width > kept; });
+}
+
 }  // namespace
 
-Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes,
-                                                 std::string_view fileName) {
+Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::string_view fileName,
+                                                 bool* holdsMore) {
   Loaded<std::vector<ProfilePoint>> loaded;
   NumberTable table = readNumbers(bytes, fileName, 3, kMaximumPoints, "纵断面");
   if (table.error) {
@@ -101,6 +141,7 @@ Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes,
   for (const NumberRow& row : table.rows) {
     loaded.value.push_back({row.values[0], row.values[1], row.values[2]});
   }
+  if (holdsMore != nullptr) *holdsMore = holdsMoreThanPoints(table);
   if (const auto errors = validatePoints(loaded.value); !errors.empty()) {
     loaded.error = placed(fileName, table.rows, errors.front());
     loaded.value.clear();

@@ -25,7 +25,11 @@
 
 namespace vcurve::profile {
 
-Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::string_view fileName);
+// holdsMore, when given, tells whether the file holds anything profileCsv()
+// would not write back (a title row, a 备注 column): saving over it would
+// lose that.
+Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::string_view fileName,
+                                                 bool* holdsMore = nullptr);
 Loaded<std::vector<GroundPoint>> readGroundCsv(std::string_view bytes, std::string_view fileName);
 
 // The 纵坡竖曲线表: the three input columns exactly as they read back, then

@@ -47,6 +47,32 @@ TEST(ProfileCsv, ReadsWhatExcelSavesInGbk) {
             (std::vector<ProfilePoint>{{0, 100.5, 0}, {500, 110.5, 10000}, {1000, 100.5, 0}}));
 }
 
+// Saving over a file must not lose what the window does not keep: a
+// title, a 备注 column, a remark on a row of its own.
+TEST(ProfileCsv, TellsWhetherWritingBackWouldLoseAnything) {
+  const std::string points = "0,100,\n500,110,8000\n1000,100,\n";
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool holdsMore;
+  } cases[] = {
+      {"three columns", points, false},
+      {"as written here", profileCsv(Profile({{0, 100, 0}, {500, 110, 8000}, {1000, 100, 0}})),
+       false},
+      {"an empty 备注 column", "桩号,高程,半径,备注\n" + points, false},
+      {"remarks", "桩号,高程,半径,备注\n0,100,,起点\n500,110,8000\n1000,100\n", true},
+      {"a title", "某某公路纵断面\n桩号,高程,半径\n" + points, true},
+      {"a remark on its own row", points + ",,,接既有路\n", true},
+  };
+  for (const auto& c : cases) {
+    bool holdsMore = !c.holdsMore;
+    const auto read = readProfileCsv(c.bytes, "p.csv", &holdsMore);
+    ASSERT_TRUE(read.ok()) << c.what << ": " << read.error->message();
+    EXPECT_EQ(read.value.size(), 3U) << c.what;
+    EXPECT_EQ(holdsMore, c.holdsMore) << c.what;
+  }
+}
+
 std::string repeated(std::string_view text, int times) {
   std::string all;
   for (int i = 0; i < times; ++i) all += text;

@@ -97,6 +97,7 @@ OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose)
     return opened;
   }
   opened.points = std::move(loaded.value.points);
+  opened.holdsMore = opened.format == FileFormat::LandXml || loaded.value.csvHoldsMore;
   opened.profileName = qText(loaded.value.name);
   if (!loaded.value.ground.empty()) {
     opened.ground = std::make_shared<const profile::GroundLine>(std::move(loaded.value.ground));

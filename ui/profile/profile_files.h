@@ -26,6 +26,9 @@ struct OpenedProfile {
   std::shared_ptr<const profile::GroundLine> ground;  // null when the file has none
   QString profileName;
   FileFormat format = FileFormat::Csv;
+  // Saving over the file would lose part of it: a LandXML file's other
+  // alignments and surfaces, a CSV file's title or 备注 column.
+  bool holdsMore = false;
   QString error;  // in Chinese; empty when read
   bool cancelled = false;
 };

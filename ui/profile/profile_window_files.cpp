@@ -84,10 +84,9 @@ bool ProfileWindow::openPath(const QString& path) {
   const std::size_t count = opened.points.size();
   const bool hasGround = opened.ground != nullptr;
   document_.replace(std::move(opened.points), std::move(opened.ground));
-  // Saving writes only the profile and its ground line: a LandXML file's
-  // alignments, surfaces and other profiles would be lost if it were
-  // overwritten, so it is saved under another name.
-  document_.setFile(path, opened.format, opened.profileName, opened.format == FileFormat::Csv);
+  // Saving writes only the profile and its ground line: a file that holds
+  // more is saved under another name rather than overwritten.
+  document_.setFile(path, opened.format, opened.profileName, !opened.holdsMore);
   settings_.addRecentFile(path);
   table_->clearSelection();
   view_->fitAll();

@@ -72,20 +72,30 @@ class ProfileWindowTest : public QObject {
              QFileInfo(path).absoluteFilePath());
   }
 
-  // Saving writes only the profile: a LandXML file that also holds an
-  // alignment is saved under a new name, never over the original.
-  void landXmlIsNotOverwritten() {
-    const QString path = gui->write("road.xml", kRoadXml);
+  // Saving writes only the profile: a file that holds more (a LandXML
+  // alignment, a CSV 备注 column) is saved under a new name, never over
+  // the original.
+  void fileHoldingMoreIsNotOverwritten_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("LandXML") << "road.xml" << kRoadXml;
+    QTest::newRow("CSV with remarks")
+        << "road.csv" << QByteArray(kRoadCsv).replace("K0+300,106,4000", "K0+300,106,4000,桥头");
+  }
+  void fileHoldingMoreIsNotOverwritten() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    const QString path = gui->write(name, bytes);
     QVERIFY(window().openPath(path));
-    QCOMPARE(window().document().points().size(), std::size_t{3});
     typeCell(2, 1, "98");
-    const QString copy = gui->dir.filePath("road-edited.xml");
+    const QString copy = gui->dir.filePath("edited-" + name);
     gui->dialogs.paths = {copy};
     QVERIFY(window().save());
     QCOMPARE(gui->dialogs.asked, QStringList{"save as"});
-    QCOMPARE(testing::WindowHarness::read(path), kRoadXml);
+    QCOMPARE(testing::WindowHarness::read(path), bytes);
     QCOMPARE(window().document().filePath(), copy);
-    QVERIFY(testing::WindowHarness::read(copy).contains("<ParaCurve"));
+    QCOMPARE(testing::WindowHarness::read(copy),
+             documentBytes(window().document(), formatForPath(copy)));
   }
 
   // Ctrl+S while a cell is still being typed in saves what was typed.
