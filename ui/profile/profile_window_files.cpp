@@ -56,6 +56,7 @@ bool ProfileWindow::maybeSave() {
 
 void ProfileWindow::newProfile() {
   if (!maybeSave()) return;
+  if (stake_ != nullptr) stake_->setAddedStations({});
   document_.replace(newProfilePoints(), nullptr);
   document_.setFile({}, FileFormat::Csv, {}, false);
   view_->fitAll();
@@ -83,6 +84,11 @@ bool ProfileWindow::openPath(const QString& path) {
   }
   const std::size_t count = opened.points.size();
   const bool hasGround = opened.ground != nullptr;
+  // Stations added to the stake table belong to the road they were added
+  // on; reopening the same file keeps them.
+  const bool sameRoad =
+      !document_.filePath().isEmpty() && QFileInfo(path) == QFileInfo(document_.filePath());
+  if (stake_ != nullptr && !sameRoad) stake_->setAddedStations({});
   document_.replace(std::move(opened.points), std::move(opened.ground));
   // Saving writes only the profile and its ground line: a file that holds
   // more is saved under another name rather than overwritten.

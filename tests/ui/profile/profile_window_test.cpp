@@ -19,6 +19,7 @@
 #include "ui/profile/findings_panel.h"
 #include "ui/profile/profile_files.h"
 #include "ui/profile/profile_table_model.h"
+#include "ui/profile/stake/stake_panel.h"
 
 namespace vcurve::profileui {
 namespace {
@@ -173,6 +174,23 @@ class ProfileWindowTest : public QObject {
     QVERIFY2(gui->dialogs.asked.front().startsWith(told), qPrintable(gui->dialogs.asked.front()));
     QCOMPARE(window().document().points().size(), std::size_t{4});
     QCOMPARE(QFileInfo(window().document().filePath()).fileName(), QStringLiteral("road.csv"));
+  }
+
+  // A 加桩 is a place on one road: it must not turn up in another road's
+  // stake table.
+  void addedStationsStayWithTheirRoad_data() {
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("the same file again") << "road.csv" << 1;
+    QTest::newRow("another road") << "other.csv" << 0;
+  }
+  void addedStationsStayWithTheirRoad() {
+    QFETCH(QString, next);
+    QFETCH(int, kept);
+    QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
+    window().stakePanel()->setAddedStations({512.5});
+    QVERIFY(window().openPath(gui->write(next, kRoadCsv)));
+    QCOMPARE(window().stakePanel()->addedStations().size(), std::size_t(kept));
   }
 
   void unmodifiedWindowClosesWithoutAsking() {
