@@ -1,10 +1,12 @@
 #include "ui/profile/profile_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace vcurve::profileui {
 
@@ -27,9 +29,20 @@ QString QtProfileDialogs::openPath(QWidget* parent, const QString& caption, cons
   return QFileDialog::getOpenFileName(parent, caption, {}, filter);
 }
 
+QString withChosenSuffix(const QString& path, const QString& chosenFilter) {
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  static const QRegularExpression kFirstPattern(QStringLiteral("\\*\\.(\\w+)"));
+  const QRegularExpressionMatch suffix = kFirstPattern.match(chosenFilter);
+  return suffix.hasMatch() ? path + '.' + suffix.captured(1) : path;
+}
+
 QString QtProfileDialogs::savePath(QWidget* parent, const QString& caption,
                                    const QString& suggested, const QString& filter) {
-  return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+  // Without this the window would give a typed name the first type's
+  // suffix, and save CSV where the user chose LandXML.
+  QString chosen;
+  const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter, &chosen);
+  return withChosenSuffix(path, chosen);
 }
 
 std::optional<int> QtProfileDialogs::chooseItem(QWidget* parent, const QString& caption,

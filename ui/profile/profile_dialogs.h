@@ -34,6 +34,10 @@ class ProfileDialogs {
   virtual bool setUpPrinter(QWidget* parent, QPrinter* printer) = 0;
 };
 
+// A name typed without a suffix gets the one of the file type chosen in
+// the save dialog: "road" with "LandXML 文件 (*.xml)" is road.xml.
+QString withChosenSuffix(const QString& path, const QString& chosenFilter);
+
 // The real dialogs: Qt's file, message and print dialogs, in Chinese.
 class QtProfileDialogs : public ProfileDialogs {
  public:

@@ -99,6 +99,22 @@ class ProfileWindowTest : public QObject {
              documentBytes(window().document(), formatForPath(copy)));
   }
 
+  void typedNameTakesTheChosenType_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("no suffix") << "/d/road"
+                               << "/d/road.xml";
+    QTest::newRow("its own suffix") << "/d/road.csv"
+                                    << "/d/road.csv";
+    QTest::newRow("cancelled") << ""
+                               << "";
+  }
+  void typedNameTakesTheChosenType() {
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QCOMPARE(withChosenSuffix(typed, QStringLiteral("LandXML 文件 (*.xml)")), saved);
+  }
+
   // Ctrl+S while a cell is still being typed in saves what was typed.
   void saveTakesTheCellBeingTyped() {
     const QString path = gui->write("road.csv", kRoadCsv);
