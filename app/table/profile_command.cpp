@@ -213,7 +213,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
       });
     }
     if (!destination.creatable()) {
-      throw UsageError("无法创建文件" + quotedPath(destination.temporary()));
+      throw UsageError("无法创建文件" + quotedPath(*request.output));
     }
     const std::string title = "纵断面：" + request.file;
     std::vector<Sheet> sheets;
@@ -231,7 +231,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     }
   } else {
     std::FILE* file = destination.open();
-    if (file == nullptr) throw UsageError("无法创建文件" + quotedPath(destination.temporary()));
+    if (file == nullptr) throw UsageError("无法创建文件" + quotedPath(*request.output));
     OutputBuffer out(file);
     const bool csv = request.format == ProfileFormat::Csv;
     // Excel shows a file's Chinese only with the mark; a pipe wants none.

@@ -208,6 +208,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "选项 --speed 的值“90”无效，JTG D20—2017 的设计速度为 "
                  "120、100、80、60、40、30、20（km/h）",
                  false},
+        BadInput{"output into no folder",
+                 kCrest,
+                 {"--format", "csv", "--output", "/no-such-folder/t.csv"},
+                 "无法创建文件“/no-such-folder/t.csv”",
+                 false},
         BadInput{"check without speed",
                  kCrest,
                  {"--check"},
