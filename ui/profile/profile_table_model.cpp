@@ -160,14 +160,27 @@ void ProfileTableModel::showChange(RowChange change) {
     showReplaced();
     return;
   }
-  if (removed > inserted) {
-    beginRemoveRows({}, at + inserted, at + removed - 1);
-    shown_ = document_->profile();
-    endRemoveRows();
-  } else if (inserted > removed) {
-    beginInsertRows({}, at + removed, at + inserted - 1);
-    shown_ = document_->profile();
-    endInsertRows();
+  if (removed != inserted) {
+    // The rows that come or go are announced with every other row still
+    // as it was, as views and selections expect; the rows the edit
+    // replaced change after, with the rest.
+    std::vector<profile::ProfilePoint> between = shown_->points();
+    const auto from = [](auto& points, int row) { return points.begin() + row; };
+    if (removed > inserted) {
+      between.erase(from(between, at + inserted), from(between, at + removed));
+      beginRemoveRows({}, at + inserted, at + removed - 1);
+    } else {
+      const auto& added = document_->profile()->points();
+      between.insert(from(between, at + removed), from(added, at + removed),
+                     from(added, at + inserted));
+      beginInsertRows({}, at + removed, at + inserted - 1);
+    }
+    shown_ = std::make_shared<const profile::Profile>(std::move(between));
+    if (removed > inserted) {
+      endRemoveRows();
+    } else {
+      endInsertRows();
+    }
   }
   shown_ = document_->profile();
   // A point moves the grades, curves and findings of its neighbours and

@@ -57,12 +57,16 @@ class ProfileTableTest : public QObject {
     QAbstractItemModelTester tester(model.get(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     QVERIFY(model->setData(model->index(1, col(TableColumn::Elevation)), "107", Qt::EditRole));
-    for (const TableEdit& edit : {insertPoint(document->points(), 1),
-                                  insertPoint(document->points(), document->points().size()),
-                                  deletePoints(document->points(), {0, 2})}) {
-      QVERIFY(edit.ok());
+    const auto act = [&](const TableEdit& edit) {
+      QVERIFY2(edit.ok(), edit.error.c_str());
       QVERIFY(document->editPoints(edit.points, edit.change, "edit").isEmpty());
-    }
+    };
+    act(insertPoint(document->points(), 1));
+    act(insertPoint(document->points(), document->points().size()));
+    act(deletePoints(document->points(), {0, 2}));
+    // Rows both changed and added or taken away, next to each other.
+    act(pasteCells(document->points(), 3, 0, profile::pastedCells("K1+100\t103\nK1+500\t104\n"),
+                   PasteMode::Over));
     document->undoStack()->undo();
     document->undoStack()->undo();
     document->undoStack()->redo();
