@@ -135,10 +135,14 @@ bool ProfileWindow::save() {
 }
 
 bool ProfileWindow::saveAs() {
-  const QString path =
-      withSuffix(services_.dialogs->savePath(this, QStringLiteral("纵断面另存为"),
-                                             suggestedPath(QStringLiteral(".csv")), kSaveFilter),
-                 QStringLiteral("csv"));
+  QString suggested = suggestedPath(QStringLiteral(".csv"));
+  // A file that holds more than is saved is not offered for overwriting.
+  if (!document_.savesInPlace() && QFileInfo(suggested) == QFileInfo(document_.filePath())) {
+    suggested = suggestedPath(QStringLiteral("-纵坡竖曲线表.csv"));
+  }
+  const QString path = withSuffix(
+      services_.dialogs->savePath(this, QStringLiteral("纵断面另存为"), suggested, kSaveFilter),
+      QStringLiteral("csv"));
   if (path.isEmpty()) return false;
   const FileFormat format = formatForPath(path);
   if (!saveTo(path, format)) return false;

@@ -23,6 +23,7 @@ class ScriptedDialogs : public ProfileDialogs {
   std::deque<QString> paths;  // for open and save dialogs alike
   std::optional<int> chosenItem = 0;
   QStringList asked;  // what was asked, in order: "save?", "open", "save as", "error: ..."
+  QString suggested;  // the name the last save dialog offered
 
   SaveChoice askToSave(QWidget*, const QString&) override {
     asked << QStringLiteral("save?");
@@ -32,8 +33,9 @@ class ScriptedDialogs : public ProfileDialogs {
     asked << QStringLiteral("open");
     return next(paths, QString());
   }
-  QString savePath(QWidget*, const QString&, const QString&, const QString&) override {
+  QString savePath(QWidget*, const QString&, const QString& offered, const QString&) override {
     asked << QStringLiteral("save as");
+    suggested = offered;
     return next(paths, QString());
   }
   std::optional<int> chooseItem(QWidget*, const QString&, const QString&,

@@ -93,6 +93,7 @@ class ProfileWindowTest : public QObject {
     gui->dialogs.paths = {copy};
     QVERIFY(window().save());
     QCOMPARE(gui->dialogs.asked, QStringList{"save as"});
+    QVERIFY(QFileInfo(gui->dialogs.suggested) != QFileInfo(path));
     QCOMPARE(testing::WindowHarness::read(path), bytes);
     QCOMPARE(window().document().filePath(), copy);
     QCOMPARE(testing::WindowHarness::read(copy),
