@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -201,6 +202,17 @@ bool ProfileWindow::event(QEvent* event) {
     return true;
   }
   return QMainWindow::event(event);
+}
+
+bool ProfileWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A click below the last row leaves no row current, so that 插入行 adds
+  // a point after the end; a view keeps its current row otherwise, and
+  // the profile could only grow inwards.
+  if (watched == table_->viewport() && event->type() == QEvent::MouseButtonPress &&
+      !table_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid()) {
+    table_->selectionModel()->clear();
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void ProfileWindow::closeEvent(QCloseEvent* event) {

@@ -68,6 +68,7 @@ void ProfileWindow::buildWidgets() {
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  table_->viewport()->installEventFilter(this);
   table_->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);

@@ -210,6 +210,19 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(window().stakePanel()->addedStations().size(), std::size_t(kept));
   }
 
+  // 插入行 goes before the current row; with none, after the end.
+  void rowInsertedAfterTheEndOnceTheSpaceBelowIsClicked() {
+    QVERIFY(window().openPath(gui->write("road.csv", kRoadCsv)));
+    QTableView* table = window().table();
+    table->setCurrentIndex(model()->index(3, 0));
+    const QPoint below(5, table->viewport()->height() - 3);
+    QVERIFY(!table->indexAt(below).isValid());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, below);
+    window().insertRow();
+    QCOMPARE(window().document().points().size(), std::size_t{5});
+    QCOMPARE(window().document().points().back().station, 1100.0);
+  }
+
   void unmodifiedWindowClosesWithoutAsking() {
     QVERIFY(window().close());
     QCOMPARE(gui->dialogs.asked, QStringList());
