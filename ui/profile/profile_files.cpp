@@ -32,13 +32,16 @@ QString readWholeFile(const QString& path, QByteArray* bytes) {
   if (!file.open(QIODevice::ReadOnly)) {
     return QStringLiteral("无法打开文件“%1”：%2").arg(name, file.errorString());
   }
-  // Refused before it is read: a file of junk must not take all memory.
-  if (file.size() > static_cast<qint64>(profile::kMaximumFileBytes)) {
+  // A file of junk must not take all memory. A device or a pipe tells no
+  // size, so what is read is counted too.
+  const auto most = static_cast<qint64>(profile::kMaximumFileBytes);
+  if (file.size() <= most) *bytes = file.read(most + 1);
+  if (file.size() > most || bytes->size() > most) {
+    bytes->clear();
     return QStringLiteral("文件“%1”太大（超过 %2 MB）")
         .arg(name)
         .arg(profile::kMaximumFileBytes >> 20);
   }
-  *bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
     return QStringLiteral("读取文件“%1”失败：%2").arg(name, file.errorString());
   }
