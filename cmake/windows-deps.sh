@@ -22,15 +22,56 @@ mkdir -p "$deps/src" "$deps/build/src" "$prefix"
 log=$deps/build/log.txt
 echo "Building the Windows libraries into $prefix (log: $log)"
 
+# The archive the system installs its own packages from, so that the sources
+# are those of the binaries on the machine: the first URI that serves the
+# release itself (not its -updates or -security suites), in either of apt's
+# two formats.
+system_archive() {
+  local codename file lists=()
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] && lists+=("$file")
+  done
+  {
+    if [ ${#lists[@]} -gt 0 ]; then
+      awk -v release="$codename" '$1 == "deb" {
+        field = 2
+        if ($field ~ /^\[/) { while (field <= NF && $field !~ /\]$/) field++; field++ }
+        if ($(field + 1) == release) print $field
+      }' "${lists[@]}"
+    fi
+    for file in /etc/apt/sources.list.d/*.sources; do
+      [ -f "$file" ] || continue
+      awk -v release="$codename" 'BEGIN { RS = ""; FS = "\n" } {
+        types = ""; uris = ""; suites = ""
+        for (i = 1; i <= NF; i++) {
+          if ($i ~ /^Types:/) types = substr($i, 7)
+          if ($i ~ /^URIs:/) uris = substr($i, 6)
+          if ($i ~ /^Suites:/) suites = substr($i, 8)
+        }
+        if (types ~ /(^| )deb( |$)/ && (" " suites " ") ~ (" " release " ")) {
+          split(uris, first, " "); print first[1]
+        }
+      }' "$file"
+    done
+  } | awk 'NR == 1'  # reads to the end: no writer dies of a closed pipe
+}
+
 # Sources come from Debian's archive through a sources list of our own, so
 # that the system's apt configuration stays as it is.
 fetch_sources() {  # source package names
-  local apt_state=$deps/apt
+  local apt_state=$deps/apt archive codename
+  archive=$(system_archive)
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  if [ -z "$archive" ]; then
+    echo "windows-deps: no Debian archive for $codename in the system's apt sources" >&2
+    return 1
+  fi
   mkdir -p "$apt_state/lists/partial" "$apt_state/cache/archives/partial"
-  cat >"$apt_state/vcurve.sources" <<'SOURCES'
+  cat >"$apt_state/vcurve.sources" <<SOURCES
 Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
+URIs: $archive
+Suites: $codename
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
