@@ -15,9 +15,10 @@
 namespace vcurve::profile {
 
 struct ProfileDocument {
-  std::string name;  // the profile's own name
-  std::vector<ProfilePoint> points;
-  std::vector<GroundPoint> ground;  // empty when the file has none
+  std::string name;                         // the profile's own name
+  std::vector<ProfilePoint> points;         // at true distances (连续里程)
+  std::vector<ChainageEquation> equations;  // in road order; the stations' numbering
+  std::vector<GroundPoint> ground;          // empty when the file has none
   // Read from a CSV file that holds what writing the profile back would
   // lose (a title row, a 备注 column).
   bool csvHoldsMore = false;

@@ -41,7 +41,7 @@ Sheet stakeSheet(const StakeTable& table, std::string title) {
   sheet.rows = table.size();
   sheet.row = [&table](std::size_t i, std::vector<SheetCell>& cells) {
     const StakeRow row = table.row(i);
-    cells = {textCell(chainageText(row.station)),
+    cells = {textCell(StakeTable::cellText(row, StakeColumn::Station)),
              shownNumber(row.design, 3),
              shownNumber(row.ground, 3),
              shownNumber(row.fill, 3),
