@@ -16,7 +16,8 @@ namespace {
 // place: an equation's two readings meet there.
 constexpr double kSamePlace = 1e-9;
 
-// The occurrence suffix "(2)" or "（2）" at the end of a station's text.
+}  // namespace
+
 std::optional<std::pair<std::string_view, int>> splitOccurrence(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   for (const auto& [open, close] : {std::pair<std::string_view, std::string_view>{"(", ")"},
@@ -37,9 +38,15 @@ std::optional<std::pair<std::string_view, int>> splitOccurrence(std::string_view
   return std::pair{text, 0};
 }
 
-}  // namespace
-
 std::optional<FieldStation> readFieldStation(std::string_view text) {
+  if (const std::size_t equals = text.find('='); equals != std::string_view::npos) {
+    const auto back = readFieldStation(text.substr(0, equals));
+    const auto ahead = readFieldStation(text.substr(equals + 1));
+    if (!back || !ahead || back->occurrence != 0 || ahead->occurrence != 0 || ahead->ahead) {
+      return std::nullopt;
+    }
+    return FieldStation{back->station, 0, ahead->station};
+  }
   const auto split = splitOccurrence(text);
   if (!split) return std::nullopt;
   const CellReading cell = readCell(InputColumn::Station, split->first);
@@ -165,10 +172,27 @@ FieldLookup ChainageEquations::distance(double field, int occurrence) const {
   return found;
 }
 
+FieldLookup ChainageEquations::distance(const FieldStation& station) const {
+  if (!station.ahead) return distance(station.station, station.occurrence);
+  FieldLookup found;
+  found.status = FieldStatus::NoSuchPlace;
+  for (std::size_t i = 0; i < equations_.size(); ++i) {
+    if (equations_[i].back == station.station && equations_[i].ahead == *station.ahead) {
+      found.status = FieldStatus::Ok;
+      found.count = 1;
+      found.first = found.distance = distances_[i];
+    }
+  }
+  return found;
+}
+
 std::string ChainageEquations::text(double at) const {
   const double f = field(at);
   std::string text = chainageText(f);
   if (equations_.empty()) return text;
+  if (const std::size_t s = segmentAt(at); s > 0 && at == distances_[s - 1]) {
+    return equationText(s - 1);
+  }
   const FieldLookup places = distance(f);
   if (places.count < 2) return text;
   const std::size_t own = segmentAt(at);
@@ -201,6 +225,7 @@ std::string fieldProblem(const ChainageEquations& chainage, double field,
       return station + " 在短链 " + chainage.equationText(found.equation) +
              " 跳过的一段内，路上没有这个桩号";
     case FieldStatus::NoSuchPlace:
+      if (found.count == 0) return station + " 处没有这样的断链";
       return station + " 在路上只有 " + std::to_string(found.count) + " 处";
     case FieldStatus::Ambiguous:
       break;

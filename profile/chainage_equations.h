@@ -20,6 +20,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vcurve::profile {
@@ -37,9 +38,18 @@ struct ChainageEquation {
 struct FieldStation {
   double station = 0;
   int occurrence = 0;
+  // Written as an equation "K1+200=K1+190": station is its back, this its
+  // ahead station, and the place is the equation's.
+  std::optional<double> ahead;
 };
 
-// "K1+180", "1180.5", "K1+190(2)": nullopt for anything else.
+// The text without its occurrence suffix "(2)" or "（2）", and the
+// occurrence (0 without a suffix); nullopt for a suffix that is no whole
+// number from 1.
+std::optional<std::pair<std::string_view, int>> splitOccurrence(std::string_view text);
+
+// "K1+180", "1180.5", "K1+190(2)", "K1+200=K1+190": nullopt for anything
+// else.
 std::optional<FieldStation> readFieldStation(std::string_view text);
 
 enum class FieldStatus {
@@ -88,11 +98,10 @@ class ChainageEquations {
   double distanceIn(std::size_t segment, double field) const;
 
   FieldLookup distance(double field, int occurrence = 0) const;
-  FieldLookup distance(const FieldStation& station) const {
-    return distance(station.station, station.occurrence);
-  }
+  FieldLookup distance(const FieldStation& station) const;
 
-  // "K1+190.000", or "K1+190.000(2)" where the station occurs more than once.
+  // "K1+190.000", or "K1+190.000(2)" where the station occurs more than
+  // once; exactly at an equation, the equation "K1+200.000=K1+190.000".
   std::string text(double at) const;
   // "K1+180.000=K1+200.000"
   std::string equationText(std::size_t i) const;

@@ -84,17 +84,18 @@ Sheet profileSheet(const Profile& profile, std::string title) {
   return sheet;
 }
 
-Sheet findingsSheet(const std::vector<Finding>& findings, std::string title) {
+Sheet findingsSheet(const std::vector<Finding>& findings, std::string title,
+                    const ChainageEquations* chainage) {
   Sheet sheet;
   sheet.name = "检查结果";
   sheet.title = std::move(title);
   sheet.columns = {{"级别", 6, 0},    {"位置", 44, 0}, {"规则", 20, 0},
                    {"实际值", 22, 0}, {"要求", 32, 0}, {"说明", 60, 0}};
   sheet.rows = findings.size();
-  sheet.row = [&findings](std::size_t i, std::vector<SheetCell>& cells) {
+  sheet.row = [&findings, chainage](std::size_t i, std::vector<SheetCell>& cells) {
     const Finding& f = findings[i];
     cells = {textCell(std::string(severityText(f.severity))),
-             textCell(placeText(f)),
+             textCell(placeText(f, chainage)),
              textCell(std::string(ruleText(f.rule))),
              textCell(foundText(f)),
              textCell(requiredText(f)),

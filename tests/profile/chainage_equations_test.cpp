@@ -39,6 +39,8 @@ TEST(ChainageEquations, FieldStationsToTrueDistance) {
       {"K2+199.999", FieldStatus::InGap, 0},
       {"K3+000", FieldStatus::Ok, 2990},
       {"K0+100(2)", FieldStatus::NoSuchPlace, 0},
+      {"K2+180=K2+200", FieldStatus::Ok, 2190},
+      {"K2+180=K2+210", FieldStatus::NoSuchPlace, 0},
   };
   for (const FieldCase& c : cases) {
     SCOPED_TRACE(c.text);
@@ -62,9 +64,9 @@ TEST(ChainageEquations, FieldStationsToTrueDistance) {
 
 TEST(ChainageEquations, TrueDistanceToFieldText) {
   const std::pair<double, const char*> cases[] = {
-      {500, "K0+500.000"},       {1189.9, "K1+189.900"},  {1190, "K1+190.000(1)"},
-      {1199.5, "K1+199.500(1)"}, {1200, "K1+190.000(2)"}, {1209.5, "K1+199.500(2)"},
-      {1210, "K1+200.000(2)"},   {1210.5, "K1+200.500"},  {2190, "K2+200.000"},
+      {500, "K0+500.000"},       {1189.9, "K1+189.900"},          {1190, "K1+190.000(1)"},
+      {1199.5, "K1+199.500(1)"}, {1200, "K1+200.000=K1+190.000"}, {1209.5, "K1+199.500(2)"},
+      {1210, "K1+200.000(2)"},   {1210.5, "K1+200.500"},          {2190, "K2+180.000=K2+200.000"},
       {2990, "K3+000.000"},
   };
   for (const auto& [distance, text] : cases) EXPECT_EQ(kRoad.text(distance), text) << distance;
