@@ -164,6 +164,13 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   const auto profile = std::make_shared<const Profile>(document.value.points,
                                                        ChainageEquations(document.value.equations));
   const ChainageEquations* chainage = &profile->chainage();
+  if (!document.value.groundProblem.empty()) {
+    say("警告", "地面线未读入（设计线照常计算）：" + document.value.groundProblem);
+  }
+  // The summary says which unit the numbers came in.
+  const std::string source = document.value.units.empty()
+                                 ? request.file
+                                 : request.file + "，原为" + document.value.units + "，已换算为米";
 
   ProfileStations stations;
   if (request.table()) stations = plannedStations(request, profile);
@@ -239,7 +246,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
       if (csv) {
         appendSummaryCsv(out, *profile);
       } else {
-        appendSummaryLines(out, *profile, request.file);
+        appendSummaryLines(out, *profile, source);
       }
     }
     if (request.check) {

@@ -23,7 +23,10 @@ const std::string kBroken =
 
 class ChainageCli : public ::testing::Test {
  protected:
-  fs::path path_ = fs::temp_directory_path() / "vcurve-chainage-cli.csv";
+  fs::path path_ =
+      fs::temp_directory_path() /
+      ("vcurve-chainage-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".csv");
   void SetUp() override { std::ofstream(path_, std::ios::binary) << kBroken; }
   void TearDown() override { fs::remove(path_); }
   TableRun run(std::vector<std::string> args) {
