@@ -128,6 +128,29 @@ std::string_view lookupProblemText(LookupStatus status) {
   return "纵断面数据有误，不能计算";
 }
 
+std::string lookupProblemAt(const Profile& profile, double station, LookupStatus status) {
+  if (status != LookupStatus::InOverlap) return std::string(lookupProblemText(status));
+  const auto& points = profile.points();
+  std::size_t claiming = 0;
+  std::size_t count = 0;
+  for (std::size_t k = 1; k + 1 < points.size(); ++k) {
+    const auto& c = profile.rows()[k].curve;
+    if (c && station >= c->startStation && station <= c->endStation) {
+      claiming = k;
+      ++count;
+    }
+  }
+  if (count != 1) return std::string(lookupProblemText(status));
+  const VerticalCurve& c = *profile.rows()[claiming].curve;
+  // Where the curve runs past a PVI the grades break under it: it describes
+  // no line there, though nothing else claims the station.
+  const bool pastPvi =
+      (claiming > 1 && c.startStation < points[claiming - 1].station) ||
+      (claiming + 2 < points.size() && c.endStation > points[claiming + 1].station);
+  return "此处在" + rowText(claiming) + "的竖曲线上，但该竖曲线" +
+         (pastPvi ? "越过了相邻的变坡点" : "超出了纵断面起终点") + "，不计算高程";
+}
+
 TableColumn tableColumn(std::size_t index) { return static_cast<TableColumn>(index); }
 
 std::string_view columnTitle(TableColumn column) {

@@ -48,6 +48,9 @@ std::string axisText(double value, double step);
 std::string_view curveKindText(CurveKind kind);    // "凸", "凹", ""
 std::string_view keyPointText(KeyPointKind kind);  // "起点", "竖曲线起点"...
 std::string_view lookupProblemText(LookupStatus status);
+// The same for one station, naming the curve where only one claims it but
+// it runs past a PVI or an end (an overlap of one curve with no other).
+std::string lookupProblemAt(const Profile& profile, double station, LookupStatus status);
 
 // The 纵坡竖曲线表: three input columns, then the derived ones.
 enum class TableColumn {

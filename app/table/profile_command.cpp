@@ -185,7 +185,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   const UncomputedStation left = [&](std::int64_t n, double station, LookupStatus why) {
     if (++leftOut <= kMostListedFailures) {
       say("错误", "第" + std::to_string(n) + "点（桩号 " + profile->stationText(station) + "）" +
-                      std::string(lookupProblemText(why)) + "，表中未列出");
+                      lookupProblemAt(*profile, station, why) + "，表中未列出");
     }
   };
 
