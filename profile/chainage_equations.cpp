@@ -89,6 +89,18 @@ ChainageEquations::ChainageEquations(std::vector<ChainageEquation> equations)
     widest = std::max(widest, e.back);
     widestBack_.push_back(widest);
   }
+  if (!equations_.empty()) {
+    const double span = aheads_.back() - aheads_.front();
+    const std::size_t count = 4 * equations_.size();
+    bucketWidth_ = span > 0 ? span / double(count) : 1;
+    std::size_t below = 0;
+    for (std::size_t b = 0; b <= count; ++b) {
+      const double start = aheads_.front() + double(b) * bucketWidth_;
+      while (below < aheads_.size() && aheads_[below] < start) ++below;
+      // Aheads equal to the bucket's start are found by the step on.
+      buckets_.push_back(below);
+    }
+  }
 }
 
 double ChainageEquations::netLength() const {
@@ -125,8 +137,16 @@ FieldLookup ChainageEquations::distance(double field, int occurrence) const {
   // station) to equations_[s].back (the last to above any). The aheads
   // ascend, so the last segment starting at or below the field is found by
   // halving; earlier ones hold it only where a 长链 reaches back over it.
-  const auto top = static_cast<std::size_t>(
-      std::upper_bound(aheads_.begin(), aheads_.end(), field) - aheads_.begin());
+  // A bucket of the numbering gives the count of aheads below it; a step or
+  // two on finds the rest. Two loads instead of a search's half dozen.
+  std::size_t top = 0;
+  if (field >= aheads_.front()) {
+    const double at = (field - aheads_.front()) / bucketWidth_;
+    const std::size_t bucket =
+        at < double(buckets_.size() - 1) ? static_cast<std::size_t>(at) : buckets_.size() - 1;
+    top = buckets_[bucket];
+    while (top < aheads_.size() && aheads_[top] <= field) ++top;
+  }
   const std::size_t n = equations_.size();
   const auto holds = [&](std::size_t s) { return s == n || field <= equations_[s].back; };
   // The places in descending order of distance.

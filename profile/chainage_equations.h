@@ -110,9 +110,11 @@ class ChainageEquations {
 
  private:
   std::vector<ChainageEquation> equations_;
-  std::vector<double> distances_;   // of each equation
-  std::vector<double> aheads_;      // each equation's ahead, searched alone
-  std::vector<double> widestBack_;  // the largest back station up to each equation
+  std::vector<double> distances_;     // of each equation
+  std::vector<double> aheads_;        // each equation's ahead, searched alone
+  std::vector<double> widestBack_;    // the largest back station up to each equation
+  std::vector<std::size_t> buckets_;  // how many aheads lie below each bucket's start
+  double bucketWidth_ = 1;
 };
 
 // "K1+190.000 在长链 K1+200.000=K1+190.000 的重复段内，是两个点：连续里程
