@@ -105,6 +105,8 @@ OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose)
                        .arg(QFileInfo(path).fileName());
     return opened;
   }
+  opened.units = qText(loaded.value.units);
+  opened.groundProblem = qText(loaded.value.groundProblem);
   opened.points = std::move(loaded.value.points);
   opened.holdsMore = opened.format == FileFormat::LandXml || loaded.value.csvHoldsMore;
   opened.profileName = qText(loaded.value.name);

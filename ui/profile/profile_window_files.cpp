@@ -96,10 +96,16 @@ bool ProfileWindow::openPath(const QString& path) {
   settings_.addRecentFile(path);
   table_->clearSelection();
   view_->fitAll();
-  say(QStringLiteral("已打开“%1”：%2 个点%3")
+  QString notes;
+  if (!opened.units.isEmpty())
+    notes += QStringLiteral("；文件原为%1，已换算为米").arg(opened.units);
+  if (!opened.groundProblem.isEmpty()) {
+    notes += QStringLiteral("；地面线有误未读入：%1").arg(opened.groundProblem);
+  }
+  say(QStringLiteral("已打开“%1”：%2 个点%3%4")
           .arg(document_.displayName())
           .arg(count)
-          .arg(hasGround ? QStringLiteral("，含地面线") : QString()));
+          .arg(hasGround ? QStringLiteral("，含地面线") : QString(), notes));
   return true;
 }
 
