@@ -53,7 +53,7 @@ std::optional<FieldStation> readFieldStation(std::string_view text) {
   if (!cell.ok() || split->first.find_first_not_of(" \t") == std::string_view::npos) {
     return std::nullopt;
   }
-  return FieldStation{cell.value, split->second};
+  return FieldStation{cell.value, split->second, std::nullopt};
 }
 
 std::string ChainageEquations::problem(std::span<const ChainageEquation> equations) {

@@ -67,7 +67,7 @@ Sheet profileSheet(const Profile& profile, std::string title) {
   sheet.row = [&profile](std::size_t row, std::vector<SheetCell>& cells) {
     const ProfilePoint& p = profile.points()[row];
     const bool end = row == 0 || row + 1 == profile.size();
-    cells = {textCell(chainageText(p.station)), numberCell(p.elevation),
+    cells = {textCell(profile.stationText(p.station)), numberCell(p.elevation),
              end && p.radius == 0 ? SheetCell{} : numberCell(p.radius)};
     const RowDerivation* derived = profile.usable() ? &profile.rows()[row] : nullptr;
     const auto& grade = derived ? derived->gradeAfter : std::nullopt;
@@ -78,8 +78,8 @@ Sheet profileSheet(const Profile& profile, std::string title) {
     cells.push_back(c ? shownNumber(c->tangent, 3) : SheetCell{});
     cells.push_back(c ? shownNumber(c->length, 3) : SheetCell{});
     cells.push_back(c ? shownNumber(c->external, 3) : SheetCell{});
-    cells.push_back(c ? textCell(chainageText(c->startStation)) : SheetCell{});
-    cells.push_back(c ? textCell(chainageText(c->endStation)) : SheetCell{});
+    cells.push_back(c ? textCell(profile.stationText(c->startStation)) : SheetCell{});
+    cells.push_back(c ? textCell(profile.stationText(c->endStation)) : SheetCell{});
   };
   return sheet;
 }

@@ -57,7 +57,8 @@ StakeTable::StakeTable(std::shared_ptr<const Profile> profile,
   const ChainageEquations& chainage = profile_->chainage();
   for (std::size_t i = 0; i < chainage.size(); ++i) {
     const double at = chainage.distanceOf(i);
-    if (at >= start && at <= end) stations.emplace_back(at, kEquation, i);
+    // At the very start or end the numbering that changes has no stake.
+    if (at > start && at < end) stations.emplace_back(at, kEquation, i);
   }
   for (const KeyPoint& key : profile_->keyPoints()) {
     stations.emplace_back(key.station, 1U << static_cast<unsigned>(key.kind), 0);
