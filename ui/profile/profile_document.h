@@ -60,8 +60,10 @@ class ProfileDocument : public QObject {
 
   // A new profile from a file or from nothing: the undo history starts
   // afresh and the document counts as saved. The points must be usable.
+  // The points are at true distances, numbered by the equations.
   void replace(std::vector<profile::ProfilePoint> points,
-               std::shared_ptr<const profile::GroundLine> ground);
+               std::shared_ptr<const profile::GroundLine> ground,
+               std::vector<profile::ChainageEquation> equations = {});
 
   QUndoStack* undoStack() { return &undo_; }
   bool isModified() const { return !undo_.isClean(); }

@@ -99,12 +99,7 @@ OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose)
     opened.error = qText(loaded.error->message());
     return opened;
   }
-  if (!loaded.value.equations.empty()) {
-    // The window numbers every station one way; saving would drop the 断链.
-    opened.error = QStringLiteral("文件“%1”有断链，本窗口尚不能编辑；请用 vcurve-table --profile")
-                       .arg(QFileInfo(path).fileName());
-    return opened;
-  }
+  opened.equations = std::move(loaded.value.equations);
   opened.units = qText(loaded.value.units);
   opened.groundProblem = qText(loaded.value.groundProblem);
   opened.points = std::move(loaded.value.points);

@@ -89,7 +89,8 @@ bool ProfileWindow::openPath(const QString& path) {
   const bool sameRoad =
       !document_.filePath().isEmpty() && QFileInfo(path) == QFileInfo(document_.filePath());
   if (stake_ != nullptr && !sameRoad) stake_->setAddedStations({});
-  document_.replace(std::move(opened.points), std::move(opened.ground));
+  document_.replace(std::move(opened.points), std::move(opened.ground),
+                    std::move(opened.equations));
   // Saving writes only the profile and its ground line: a file that holds
   // more is saved under another name rather than overwritten.
   document_.setFile(path, opened.format, opened.profileName, !opened.holdsMore);
