@@ -79,6 +79,15 @@ void ProfileDocument::applyPoints(std::vector<profile::ProfilePoint> points, Row
   Q_EMIT findingsChanged();
 }
 
+void ProfileDocument::applyEquations(std::vector<profile::ChainageEquation> equations) {
+  profile_ = std::make_shared<const profile::Profile>(
+      profile_->points(), profile::ChainageEquations(std::move(equations)));
+  recheck();
+  const std::size_t n = profile_->size();
+  Q_EMIT profileChanged({0, n, n});
+  Q_EMIT findingsChanged();
+}
+
 void ProfileDocument::applyGround(std::shared_ptr<const profile::GroundLine> ground) {
   ground_ = std::move(ground);
   Q_EMIT groundChanged();

@@ -86,6 +86,8 @@ class ProfileDocument : public QObject {
   // The commands' way in: sets the points without a new undo step.
   void applyPoints(std::vector<profile::ProfilePoint> points, RowChange change);
   void applyGround(std::shared_ptr<const profile::GroundLine> ground);
+  // New 断链 for the same points, which keep their true distances.
+  void applyEquations(std::vector<profile::ChainageEquation> equations);
 
  Q_SIGNALS:
   // The profile was rebuilt from new points; the findings are new too.
