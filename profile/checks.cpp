@@ -32,6 +32,7 @@ class Checker {
     for (std::size_t k = 1; k < last; ++k) checkPoint(k);
     for (std::size_t k = 0; k < last; ++k) checkGrade(k, last);
     for (const Profile::Overfull& overfull : profile_.overfullGrades()) checkOverfull(overfull);
+    for (std::size_t k = 1; k < last; ++k) checkPastEnds(k);
 
     std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
       if (a.severity != b.severity) return a.severity < b.severity;
@@ -156,6 +157,29 @@ class Checker {
     } else {
       f.remark = "两个竖曲线的切线长之和超过两变坡点间的坡长";
     }
+    add(f);
+  }
+
+  // A curve can reach past the start or the end over other PVIs, behind
+  // another curve: the overlap is one fault, leaving the profile another.
+  void checkPastEnds(std::size_t k) {
+    const auto& c = profile_.rows()[k].curve;
+    if (!c) return;
+    const double start = profile_.startStation();
+    const double end = profile_.endStation();
+    const bool before = c->startStation < start - kTouchTolerance;
+    const bool after = c->endStation > end + kTouchTolerance;
+    if (!before && !after) return;
+    const bool said = std::any_of(findings_.begin(), findings_.end(), [&](const Finding& f) {
+      return f.rule == Rule::CurvePastEnd && f.row == k;
+    });
+    if (said) return;
+    const double room =
+        before ? c->startStation + c->tangent - start : end - c->endStation + c->tangent;
+    Finding f = atPoint(Severity::Error, Rule::CurvePastEnd, k, Quantity::Length, c->tangent);
+    f.required = room;
+    f.requiredIsMaximum = true;
+    f.remark = before ? "竖曲线起点在纵断面起点之前" : "竖曲线终点在纵断面终点之后";
     add(f);
   }
 

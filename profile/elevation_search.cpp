@@ -28,6 +28,12 @@ std::vector<double> quadraticRoots(double a, double b, double c) {
 // above the rounding of stations of a few hundred kilometres.
 constexpr double kSameStation = 1e-7;
 
+// A target this near a high or low point's elevation is that point: it
+// prints as the same millimetre. Roots closer together than this are the
+// one point where the line only touches the target.
+constexpr double kSameElevation = 0.0005;
+constexpr double kTouching = 0.001;
+
 }  // namespace
 
 std::vector<ElevationMatch> Profile::stationsAtElevation(double z) const {
@@ -46,11 +52,24 @@ std::vector<ElevationMatch> Profile::stationsAtElevation(double z) const {
     if (element.kind == ElementKind::Overlap) continue;
     const Span& span = spans_[i];
     if (span.c == 0 && span.slope == 0) {
-      if (span.a == z) found.push_back({from, to});
+      // A level stretch of no length is one station.
+      if (span.a == z) found.push_back({from, to - from > kSameStation ? to : from});
     } else if (span.c == 0) {
       add(span.origin + (z - span.a) / span.slope);
     } else {
-      for (const double x : quadraticRoots(span.c, span.slope, span.a - z)) add(span.origin + x);
+      // The parabola's vertex: the high point of a crest, the low of a sag.
+      const double xv = -span.slope / (2 * span.c);
+      const double zv = span.a + span.slope * xv / 2;
+      const double beyond = span.c < 0 ? z - zv : zv - z;  // > 0 where no root lies
+      const bool vertexHere =
+          span.origin + xv >= from - kSameStation && span.origin + xv <= to + kSameStation;
+      const bool touches = beyond >= 0 ? beyond <= kSameElevation
+                                       : 2 * std::sqrt(-beyond / std::fabs(span.c)) < kTouching;
+      if (vertexHere && touches) {
+        add(span.origin + xv);
+      } else {
+        for (const double x : quadraticRoots(span.c, span.slope, span.a - z)) add(span.origin + x);
+      }
     }
   }
 

@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "core/numeric_text.h"
+#include "core/station_text.h"
+#include "profile/landxml_parts.h"
 #include "profile/profile_text.h"
 
 namespace vcurve::profile {
@@ -95,6 +97,8 @@ struct Candidate {
   pugi::xml_node profile;
   std::string alignmentName;
   std::string displayName;
+  pugi::xml_node alignment;
+  std::string label;  // as listed: displayName, or with its alignment and range
 };
 
 class Reader {
@@ -120,24 +124,25 @@ class Reader {
       return false;
     }
     for (const pugi::xml_node& units : children(root, "Units")) {
-      if (const auto imperial = children(units, "Imperial"); !imperial.empty()) {
-        failAt(imperial.front(), "文件使用英制单位，只能读取以米为单位的文件");
-        return false;
-      }
-      for (const pugi::xml_node& metric : children(units, "Metric")) {
-        const std::string_view unit = metric.attribute("linearUnit").as_string("meter");
-        if (unit != "meter") {
-          failAt(metric,
-                 "长度单位是“" + printableText(unit) + "”，只能读取以米（meter）为单位的文件");
+      for (const pugi::xml_node& system : units.children()) {
+        const bool imperial = named(system, "Imperial");
+        if (!imperial && !named(system, "Metric")) continue;
+        std::string problem;
+        const auto read = lengthUnits(imperial, system.attribute("linearUnit").as_string(),
+                                      system.attribute("elevationUnit").as_string(), problem);
+        if (!read) {
+          failAt(system, problem);
           return false;
         }
+        units_ = *read;
       }
     }
     for (const pugi::xml_node& alignments : children(root, "Alignments")) {
       for (const pugi::xml_node& alignment : children(alignments, "Alignment")) {
         for (const pugi::xml_node& profile : children(alignment, "Profile")) {
           for (const pugi::xml_node& profAlign : children(profile, "ProfAlign")) {
-            Candidate c{profAlign, profile, alignment.attribute("name").as_string(), {}};
+            Candidate c{profAlign, profile,   alignment.attribute("name").as_string(),
+                        {},        alignment, {}};
             for (const char* name :
                  {profAlign.attribute("name").as_string(), profile.attribute("name").as_string(),
                   c.alignmentName.c_str()}) {
@@ -153,12 +158,16 @@ class Reader {
       fail(0, 0, "文件中没有纵断面设计线（Alignment 下的 Profile/ProfAlign）");
       return false;
     }
+    std::vector<ProfileNames> names;
+    for (const Candidate& c : candidates_) names.push_back(namesOf(c));
+    const std::vector<std::string> labels = profileLabels(names);
+    for (std::size_t i = 0; i < labels.size(); ++i) candidates_[i].label = labels[i];
     return true;
   }
 
   std::vector<std::string> names() const {
     std::vector<std::string> all;
-    for (const Candidate& c : candidates_) all.push_back(c.displayName);
+    for (const Candidate& c : candidates_) all.push_back(c.label);
     return all;
   }
 
@@ -166,13 +175,18 @@ class Reader {
     std::vector<const Candidate*> matching;
     for (const Candidate& c : candidates_) {
       if (wanted.empty() || wanted == c.profAlign.attribute("name").as_string() ||
-          wanted == c.profile.attribute("name").as_string() || wanted == c.alignmentName) {
+          wanted == c.profile.attribute("name").as_string() || wanted == c.alignmentName ||
+          wanted == c.label || wanted == c.alignmentName + "/" + c.displayName) {
         matching.push_back(&c);
       }
     }
+    // A listed name is the one it lists, whatever else shares a part of it.
+    for (const Candidate* c : matching) {
+      if (wanted == c->label && matching.size() > 1) return c;
+    }
     if (matching.size() == 1) return matching.front();
     std::string list;
-    for (const Candidate& c : candidates_) list += (list.empty() ? "" : "、") + c.displayName;
+    for (const Candidate& c : candidates_) list += (list.empty() ? "" : "、") + c.label;
     if (matching.empty()) {
       fail(0, 0, "文件中没有名为“" + printableText(wanted) + "”的纵断面；文件中有：" + list);
     } else {
@@ -198,14 +212,18 @@ class Reader {
       if (kind != "PVI" && kind != "ParaCurve" && kind != "CircCurve") continue;
       double numbers[2];
       if (!readNumbers(node, node.child_value(), numbers, 2, "应为“桩号 高程”两个数")) return false;
-      ProfilePoint point{numbers[0], numbers[1], 0};
+      ProfilePoint point{units_.metres(numbers[0]), units_.elevationMetres(numbers[1]), 0};
       double length = 0;
+      bool negative = false;
       if (kind == "CircCurve" && !node.attribute("radius").empty()) {
-        if (!readAttribute(node, "radius", point.radius)) return false;
+        if (!readAttribute(node, "radius", point.radius, &negative)) return false;
+        point.radius = units_.metres(point.radius);
         length = -1;
       } else if (kind != "PVI") {
         if (!readAttribute(node, "length", length)) return false;
+        length = units_.metres(length);
       }
+      if (negative) negativeRadii_.push_back(document.points.size());
       if (kind != "PVI" && (document.points.empty() || node == last)) {
         failAt(node, "纵断面的起点和终点应为 PVI，不能是竖曲线");
         return false;
@@ -214,11 +232,15 @@ class Reader {
       curveLengths.push_back(length);
       nodes.push_back(node);
     }
+    if (!readEquations(chosen, document)) return false;
     if (!valid(document.points, nodes, chosen)) return false;
     radiiFromLengths(document.points, curveLengths);
     // Checked again: a length of 3e99 makes a radius no road has.
     if (!valid(document.points, nodes, chosen)) return false;
-    return readGround(chosen, document);
+    if (!signsAgree(document.points, nodes)) return false;
+    document.units = units_.name;
+    readGround(chosen, document);
+    return true;
   }
 
   const FileError& error() const { return error_; }
@@ -266,13 +288,21 @@ class Reader {
     return true;
   }
 
-  bool readAttribute(const pugi::xml_node& node, const char* name, double& value) {
+  // negative, when given, takes a leading minus sign off the value.
+  bool readAttribute(const pugi::xml_node& node, const char* name, double& value,
+                     bool* negative = nullptr) {
     const pugi::xml_attribute attribute = node.attribute(name);
     if (attribute.empty()) {
       failAt(node, "缺少属性 " + std::string(name));
       return false;
     }
-    const CellReading cell = readCell(InputColumn::Radius, attribute.value());
+    std::string_view text = attribute.value();
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    if (negative != nullptr && text.starts_with('-')) {
+      *negative = true;
+      text.remove_prefix(1);
+    }
+    const CellReading cell = readCell(InputColumn::Radius, text);
     if (!cell.ok()) {
       failAt(node, "属性 " + std::string(name) + "：" + cell.error);
       return false;
@@ -308,7 +338,90 @@ class Reader {
     }
   }
 
-  bool readGround(const Candidate& chosen, ProfileDocument& document) {
+  // Some suites negate a crest's radius. Only that use of the sign is
+  // known, so a negative radius on a sag contradicts the file's grades.
+  bool signsAgree(const std::vector<ProfilePoint>& points,
+                  const std::vector<pugi::xml_node>& nodes) {
+    if (negativeRadii_.empty()) return true;
+    const Profile derived(points);
+    for (const std::size_t k : negativeRadii_) {
+      if (derived.rows()[k].kind() == CurveKind::Sag) {
+        failAt(nodes[k], "竖曲线（CircCurve）" + chainageText(points[k].station) +
+                             " 的半径为负（凸曲线的写法），但两侧纵坡构成凹曲线");
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // The Alignment's StaEquation, and the PVI stations moved from the file's
+  // internal stations to the true distance.
+  bool readEquations(const Candidate& chosen, ProfileDocument& document) {
+    std::vector<StationEquation> found;
+    for (const pugi::xml_node& node : children(chosen.alignment, "StaEquation")) {
+      const std::string_view increment = node.attribute("staIncrement").as_string("increasing");
+      if (increment == "decreasing") {
+        failAt(node, "断链（StaEquation）的 staIncrement 为 decreasing（桩号递减），不能读取");
+        return false;
+      }
+      StationEquation e;
+      for (const auto& [name, value] : {std::pair{"staBack", &e.back}, {"staAhead", &e.ahead}}) {
+        if (!readStation(node, name, *value)) return false;
+      }
+      e.hasInternal = !node.attribute("staInternal").empty();
+      if (e.hasInternal && !readStation(node, "staInternal", e.internal)) return false;
+      found.push_back(e);
+    }
+    double shift = 0;
+    if (std::string why = equationsFromFile(found, document.equations, shift); !why.empty()) {
+      failAt(children(chosen.alignment, "StaEquation").front(), std::move(why));
+      return false;
+    }
+    if (shift != 0) {
+      for (ProfilePoint& p : document.points) p.station -= shift;
+    }
+    groundShift_ = shift;
+    return true;
+  }
+
+  bool readStation(const pugi::xml_node& node, const char* name, double& value) {
+    const CellReading cell = readCell(InputColumn::Station, node.attribute(name).as_string());
+    if (!cell.ok() || node.attribute(name).empty()) {
+      failAt(node, "断链（StaEquation）的 " + std::string(name) + "：" +
+                       (cell.ok() ? std::string("缺少") : cell.error));
+      return false;
+    }
+    value = units_.metres(cell.value);
+    return true;
+  }
+
+  ProfileNames namesOf(const Candidate& c) const {
+    ProfileNames names{c.displayName, c.alignmentName, std::nullopt, std::nullopt};
+    for (const pugi::xml_node& node : c.profAlign.children()) {
+      const std::string_view kind = localName(node);
+      if (kind != "PVI" && kind != "ParaCurve" && kind != "CircCurve") continue;
+      std::istringstream words{std::string(node.child_value())};
+      std::string word;
+      if (!(words >> word)) continue;
+      if (const CellReading cell = readCell(InputColumn::Station, word); cell.ok()) {
+        if (!names.start) names.start = units_.metres(cell.value);
+        names.end = units_.metres(cell.value);
+      }
+    }
+    return names;
+  }
+
+  // A fault of the ground line leaves the line out, not the profile.
+  void readGround(const Candidate& chosen, ProfileDocument& document) {
+    FileError saved = error_;
+    if (!readGroundPoints(chosen, document)) {
+      document.ground.clear();
+      document.groundProblem = error_.message();
+      error_ = saved;
+    }
+  }
+
+  bool readGroundPoints(const Candidate& chosen, ProfileDocument& document) {
     const auto surfaces = children(chosen.profile, "ProfSurf");
     if (surfaces.empty()) return true;
     const pugi::xml_node surface = surfaces.front();
@@ -334,7 +447,8 @@ class Reader {
       }
     }
     for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
-      document.ground.push_back({numbers[i], numbers[i + 1]});
+      document.ground.push_back(
+          {units_.metres(numbers[i]) - groundShift_, units_.elevationMetres(numbers[i + 1])});
     }
     if (const auto errors = GroundLine::validate(document.ground); !errors.empty()) {
       failAt(surface, "地面线：" + errors.front().message);
@@ -348,6 +462,9 @@ class Reader {
   pugi::xml_document document_;
   std::vector<Candidate> candidates_;
   FileError error_;
+  LengthUnits units_;
+  std::vector<std::size_t> negativeRadii_;
+  double groundShift_ = 0;
 };
 
 struct StringWriter : pugi::xml_writer {
@@ -433,7 +550,16 @@ std::string landXml(const Profile& profile, const GroundLine* ground,
   if (!points.empty()) {
     alignment.append_attribute("length") =
         exactText(profile.endStation() - profile.startStation()).c_str();
-    alignment.append_attribute("staStart") = exactText(profile.startStation()).c_str();
+    alignment.append_attribute("staStart") =
+        exactText(profile.chainage().field(profile.startStation())).c_str();
+  }
+  const ChainageEquations& chainage = profile.chainage();
+  for (std::size_t i = 0; i < chainage.size(); ++i) {
+    pugi::xml_node equation = alignment.append_child("StaEquation");
+    equation.append_attribute("staBack") = exactText(chainage.equations()[i].back).c_str();
+    equation.append_attribute("staAhead") = exactText(chainage.equations()[i].ahead).c_str();
+    equation.append_attribute("staInternal") = exactText(chainage.distanceOf(i)).c_str();
+    equation.append_attribute("staIncrement") = "increasing";
   }
   pugi::xml_node profileNode = alignment.append_child("Profile");
   profileNode.append_attribute("name") = options.name.c_str();

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "profile/chainage_equations.h"
 #include "profile/file_error.h"
 #include "profile/ground_line.h"
 #include "profile/profile.h"
@@ -15,23 +16,35 @@
 namespace vcurve::profile {
 
 struct ProfileDocument {
-  std::string name;  // the profile's own name
-  std::vector<ProfilePoint> points;
-  std::vector<GroundPoint> ground;  // empty when the file has none
+  std::string name;                         // the profile's own name
+  std::vector<ProfilePoint> points;         // at true distances (连续里程)
+  std::vector<ChainageEquation> equations;  // in road order; the stations' numbering
+  std::vector<GroundPoint> ground;          // empty when the file has none
   // Read from a CSV file that holds what writing the profile back would
   // lose (a title row, a 备注 column).
   bool csvHoldsMore = false;
+  // The unit a LandXML file's lengths were in when not metres ("英尺"):
+  // everything above is converted to metres.
+  std::string units;
+  // Why the file's ground line was left out, with its place; the design
+  // line is read all the same.
+  std::string groundProblem;
 };
 
 // The name of every design profile in the file, in file order: its
-// ProfAlign's name, else its Profile's, else its Alignment's.
+// ProfAlign's name, else its Profile's, else its Alignment's; where two
+// share a name, "alignment/name（start–end）". Any of these names chooses
+// the profile.
 Loaded<std::vector<std::string>> landXmlProfileNames(std::string_view bytes,
                                                      std::string_view fileName);
 
 // The design profile called `name` (its own, its Profile's or its
 // Alignment's name); with no name, the only one in the file. A ParaCurve's
 // radius follows from its length and the grades either side; a CircCurve's
-// is its radius. Stations and elevations must be in metres.
+// is its radius, whose sign, where negative, marks a crest. Lengths in
+// feet or other units are converted to metres. The Alignment's StaEquation
+// are the 断链; the PVI stations are internal stations (the true
+// distance).
 Loaded<ProfileDocument> readLandXml(std::string_view bytes, std::string_view fileName,
                                     std::string_view name = {});
 
@@ -44,7 +57,8 @@ struct LandXmlOptions {
   std::string time;
 };
 
-// Curves are written as ParaCurve with their length. A radius with no
+// Curves are written as ParaCurve with their length; the equations as
+// StaEquation, the stations in metres as internal stations. A radius with no
 // grade break to act on (at the start or the end, or where ω = 0) makes no
 // curve and is not kept.
 std::string landXml(const Profile& profile, const GroundLine* ground,

@@ -57,8 +57,12 @@ std::vector<Piece> withOverlaps(const std::vector<Piece>& pieces, std::vector<Ra
 
 }  // namespace
 
-Profile::Profile(std::vector<ProfilePoint> points)
-    : points_(std::move(points)), inputErrors_(validatePoints(points_)) {
+Profile::Profile(std::vector<ProfilePoint> points) : Profile(std::move(points), {}) {}
+
+Profile::Profile(std::vector<ProfilePoint> points, ChainageEquations chainage)
+    : points_(std::move(points)),
+      chainage_(std::move(chainage)),
+      inputErrors_(validatePoints(points_)) {
   if (usable()) {
     derive();
     buildElements();

@@ -7,8 +7,10 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "profile/chainage_equations.h"
 #include "profile/profile_point.h"
 
 namespace vcurve::profile {
@@ -90,6 +92,13 @@ class Profile {
  public:
   Profile() : Profile(std::vector<ProfilePoint>{}) {}
   explicit Profile(std::vector<ProfilePoint> points);
+  // Points at true distances (连续里程), with the equations that number them.
+  Profile(std::vector<ProfilePoint> points, ChainageEquations chainage);
+
+  const ChainageEquations& chainage() const { return chainage_; }
+  // A station as people read it: the field station, "K1+190.000(2)" in a
+  // 长链's doubled range.
+  std::string stationText(double distance) const { return chainage_.text(distance); }
 
   const std::vector<ProfilePoint>& points() const { return points_; }
   std::size_t size() const { return points_.size(); }
@@ -144,6 +153,7 @@ class Profile {
   std::vector<Span> spans_;  // one per element; NaN for an overlap
 
   std::vector<ProfilePoint> points_;
+  ChainageEquations chainage_;
   std::vector<InputError> inputErrors_;
   std::vector<RowDerivation> rows_;
   std::vector<Element> elements_;

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "profile/csv_equations.h"
 #include "profile/csv_records.h"
 #include "profile/profile_text.h"
 
@@ -23,6 +24,7 @@ struct NumberRow {
 struct NumberTable {
   std::vector<NumberRow> rows;
   std::vector<std::vector<std::string>> headers;  // the rows skipped above the data
+  std::vector<EquationRow> equations;             // the 断链 rows, profiles only
   // Rows read past because only their further columns held anything.
   bool notesOnly = false;
   std::optional<FileError> error;
@@ -51,6 +53,15 @@ NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::
   CsvRecord record;
   std::size_t headerRows = 0;
   while (reader.next(record)) {
+    if (columns == kColumns.size() && isEquationRecord(record.fields)) {
+      EquationRow equation;
+      equation.pointsBefore = table.rows.size();
+      if (const auto problem = readEquationRecord(record, equation)) {
+        return fail(record.line, problem->first, problem->second);
+      }
+      table.equations.push_back(equation);
+      continue;
+    }
     const std::size_t present = std::min(columns, record.fields.size());
     bool empty = true;
     bool anyNumber = false;
@@ -131,7 +142,8 @@ bool holdsMoreThanPoints(const NumberTable& table) {
 }  // namespace
 
 Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::string_view fileName,
-                                                 bool* holdsMore) {
+                                                 bool* holdsMore,
+                                                 std::vector<ChainageEquation>* equations) {
   Loaded<std::vector<ProfilePoint>> loaded;
   NumberTable table = readNumbers(bytes, fileName, 3, kMaximumPoints, "纵断面");
   if (table.error) {
@@ -142,6 +154,25 @@ Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::st
     loaded.value.push_back({row.values[0], row.values[1], row.values[2]});
   }
   if (holdsMore != nullptr) *holdsMore = holdsMoreThanPoints(table);
+  if (!table.equations.empty()) {
+    const auto fail = [&](std::size_t line, std::size_t column, std::string problem) {
+      loaded.error = FileError{std::string(fileName), line, column, std::move(problem)};
+      loaded.value.clear();
+      return loaded;
+    };
+    if (equations == nullptr) return fail(table.equations.front().line, 1, "此处不能读入断链");
+    std::vector<ChainageEquation> read;
+    for (const EquationRow& row : table.equations) {
+      read.push_back(row.equation);
+      if (std::string why = ChainageEquations::problem(read); !why.empty()) {
+        return fail(row.line, 0, std::move(why));
+      }
+    }
+    if (const auto misplaced = placeOnTrueDistances(table.equations, loaded.value)) {
+      return fail(table.rows[misplaced->first].line, 1, misplaced->second);
+    }
+    *equations = std::move(read);
+  }
   if (const auto errors = validatePoints(loaded.value); !errors.empty()) {
     loaded.error = placed(fileName, table.rows, errors.front());
     loaded.value.clear();
@@ -172,9 +203,15 @@ std::string profileCsv(const Profile& profile) {
   }
   text += kCsvRecordEnd;
   const auto& points = profile.points();
+  const ChainageEquations& chainage = profile.chainage();
+  std::size_t equation = 0;
   for (std::size_t row = 0; row < points.size(); ++row) {
+    for (; equation < chainage.size() && chainage.distanceOf(equation) < points[row].station;
+         ++equation) {
+      text += equationRecord(chainage, equation);
+    }
     const bool end = row == 0 || row + 1 == points.size();
-    text += inputText(InputColumn::Station, points[row].station);
+    text += inputText(InputColumn::Station, writtenFieldStation(chainage, points[row].station));
     text += ',';
     text += inputText(InputColumn::Elevation, points[row].elevation);
     text += ',';
@@ -186,6 +223,7 @@ std::string profileCsv(const Profile& profile) {
     }
     text += kCsvRecordEnd;
   }
+  for (; equation < chainage.size(); ++equation) text += equationRecord(chainage, equation);
   return text;
 }
 
@@ -218,6 +256,9 @@ void writeStakeCsv(const StakeTable& table, const std::function<void(std::string
       sink(text);
       text.clear();
     }
+  }
+  if (!table.profile().chainage().empty()) {
+    appendCsvRecord(text, {"路线全长（连续里程）", fixed3(table.trueLength()) + " m"});
   }
   sink(text);
 }

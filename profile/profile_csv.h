@@ -28,17 +28,24 @@ namespace vcurve::profile {
 // holdsMore, when given, tells whether the file holds anything profileCsv()
 // would not write back (a title row, a 备注 column): saving over it would
 // lose that.
-Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::string_view fileName,
-                                                 bool* holdsMore = nullptr);
+//
+// A row "断链,K1+180,K1+200" (back, ahead) stands where the equation lies
+// between the points; the points after it are in the ahead numbering. The
+// points come back at true distances and the equations, in order, in
+// *equations; a file with such rows is refused when equations is null.
+Loaded<std::vector<ProfilePoint>> readProfileCsv(
+    std::string_view bytes, std::string_view fileName, bool* holdsMore = nullptr,
+    std::vector<ChainageEquation>* equations = nullptr);
 Loaded<std::vector<GroundPoint>> readGroundCsv(std::string_view bytes, std::string_view fileName);
 
 // The 纵坡竖曲线表: the three input columns exactly as they read back, then
-// the derived ones as the table shows them.
+// the derived ones as the table shows them; the equations as 断链 rows.
 std::string profileCsv(const Profile& profile);
 std::string groundCsv(const GroundLine& ground);
 
 // The stake table, a block of text at a time: a table of a hundred
-// kilometres at 1 m is not held in memory whole.
+// kilometres at 1 m is not held in memory whole. With equations, a last
+// record gives the road's true length.
 void writeStakeCsv(const StakeTable& table, const std::function<void(std::string_view)>& sink);
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";

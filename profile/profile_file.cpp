@@ -14,7 +14,7 @@ Loaded<ProfileDocument> readProfileFile(std::string_view bytes, std::string_view
                                         std::string_view name) {
   if (looksLikeXml(bytes)) return readLandXml(bytes, fileName, name);
   Loaded<ProfileDocument> loaded;
-  auto csv = readProfileCsv(bytes, fileName, &loaded.value.csvHoldsMore);
+  auto csv = readProfileCsv(bytes, fileName, &loaded.value.csvHoldsMore, &loaded.value.equations);
   loaded.error = std::move(csv.error);
   loaded.value.points = std::move(csv.value);
   return loaded;

@@ -13,6 +13,10 @@ namespace {
 // Lengths in findings as the code prints them: 3000, 69.6.
 std::string metres(double value) { return TextFromNumber(RoundToPlaces(value, 3)) + " m"; }
 
+std::string placeAt(double station, const ChainageEquations* chainage) {
+  return chainage ? chainage->text(station) : chainageText(station);
+}
+
 constexpr std::array<std::string_view, kTableColumns> kTitles{
     "变坡点桩号", "高程(m)",    "竖曲线半径R(m)", "纵坡i(%)",   "坡长(m)",   "凸/凹",
     "切线长T(m)", "曲线长L(m)", "外距E(m)",       "竖曲线起点", "竖曲线终点"};
@@ -124,6 +128,29 @@ std::string_view lookupProblemText(LookupStatus status) {
   return "纵断面数据有误，不能计算";
 }
 
+std::string lookupProblemAt(const Profile& profile, double station, LookupStatus status) {
+  if (status != LookupStatus::InOverlap) return std::string(lookupProblemText(status));
+  const auto& points = profile.points();
+  std::size_t claiming = 0;
+  std::size_t count = 0;
+  for (std::size_t k = 1; k + 1 < points.size(); ++k) {
+    const auto& c = profile.rows()[k].curve;
+    if (c && station >= c->startStation && station <= c->endStation) {
+      claiming = k;
+      ++count;
+    }
+  }
+  if (count != 1) return std::string(lookupProblemText(status));
+  const VerticalCurve& c = *profile.rows()[claiming].curve;
+  // Where the curve runs past a PVI the grades break under it: it describes
+  // no line there, though nothing else claims the station.
+  const bool pastPvi =
+      (claiming > 1 && c.startStation < points[claiming - 1].station) ||
+      (claiming + 2 < points.size() && c.endStation > points[claiming + 1].station);
+  return "此处在" + rowText(claiming) + "的竖曲线上，但该竖曲线" +
+         (pastPvi ? "越过了相邻的变坡点" : "超出了纵断面起终点") + "，不计算高程";
+}
+
 TableColumn tableColumn(std::size_t index) { return static_cast<TableColumn>(index); }
 
 std::string_view columnTitle(TableColumn column) {
@@ -134,6 +161,11 @@ std::string cellText(const Profile& profile, std::size_t row, TableColumn column
                      StationStyle style) {
   if (row >= profile.size()) return {};
   const ProfilePoint& p = profile.points()[row];
+  const auto stationText = [&](double station, StationStyle style) {
+    if (profile.chainage().empty()) return profile::stationText(station, style);
+    return style == StationStyle::Chainage ? profile.stationText(station)
+                                           : fixed3(profile.chainage().field(station));
+  };
   switch (column) {
     case TableColumn::Station:
       return stationText(p.station, style);
@@ -196,11 +228,12 @@ std::string curveLabel(const VerticalCurve& curve) {
          "  E=" + fixed3(curve.external);
 }
 
-std::string matchText(const ElevationMatch& match) {
+std::string matchText(const ElevationMatch& match, const ChainageEquations* chainage) {
   if (match.through > match.station) {
-    return chainageText(match.station) + " 至 " + chainageText(match.through) + "（平坡）";
+    return placeAt(match.station, chainage) + " 至 " + placeAt(match.through, chainage) +
+           "（平坡）";
   }
-  return chainageText(match.station);
+  return placeAt(match.station, chainage);
 }
 
 std::string_view severityText(Severity severity) {
@@ -243,10 +276,11 @@ std::string_view ruleText(Rule rule) {
   return "起终点半径";
 }
 
-std::string placeText(const Finding& finding) {
-  if (!finding.onGrade) return rowText(finding.row) + " " + chainageText(finding.station);
+std::string placeText(const Finding& finding, const ChainageEquations* chainage) {
+  if (!finding.onGrade) return rowText(finding.row) + " " + placeAt(finding.station, chainage);
   return "第 " + std::to_string(finding.row + 1) + "–" + std::to_string(finding.row + 2) +
-         " 点间坡段 " + chainageText(finding.station) + "–" + chainageText(finding.toStation);
+         " 点间坡段 " + placeAt(finding.station, chainage) + "–" +
+         placeAt(finding.toStation, chainage);
 }
 
 std::string foundText(const Finding& finding) {
@@ -294,9 +328,10 @@ std::string requiredText(const Finding& finding) {
   return "≥ " + metres(required) + (finding.generalValue ? "（一般值）" : "（极限值）");
 }
 
-std::string findingLine(const Finding& finding) {
-  std::string line = std::string(severityText(finding.severity)) + " " + placeText(finding) + " " +
-                     std::string(ruleText(finding.rule)) + "：" + foundText(finding);
+std::string findingLine(const Finding& finding, const ChainageEquations* chainage) {
+  std::string line = std::string(severityText(finding.severity)) + " " +
+                     placeText(finding, chainage) + " " + std::string(ruleText(finding.rule)) +
+                     "：" + foundText(finding);
   if (const std::string required = requiredText(finding); !required.empty()) {
     line += "，要求 " + required;
   }

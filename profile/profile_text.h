@@ -48,6 +48,9 @@ std::string axisText(double value, double step);
 std::string_view curveKindText(CurveKind kind);    // "凸", "凹", ""
 std::string_view keyPointText(KeyPointKind kind);  // "起点", "竖曲线起点"...
 std::string_view lookupProblemText(LookupStatus status);
+// The same for one station, naming the curve where only one claims it but
+// it runs past a PVI or an end (an overlap of one curve with no other).
+std::string lookupProblemAt(const Profile& profile, double station, LookupStatus status);
 
 // The 纵坡竖曲线表: three input columns, then the derived ones.
 enum class TableColumn {
@@ -77,15 +80,16 @@ TableColumn findingColumn(const Finding& finding);
 std::string curveLabel(const VerticalCurve& curve);
 
 // "K5+100.000" or "K5+100.000 至 K5+300.000（平坡）".
-std::string matchText(const ElevationMatch& match);
+// With equations, the stations are field stations.
+std::string matchText(const ElevationMatch& match, const ChainageEquations* chainage = nullptr);
 
 std::string_view severityText(Severity severity);  // "错误", "警告", "提示"
 std::string_view ruleText(Rule rule);              // "凸形竖曲线最小半径"...
 // "第 3 点 K5+100.000" or "第 3–4 点间坡段 K5+100.000–K5+400.000".
-std::string placeText(const Finding& finding);
+std::string placeText(const Finding& finding, const ChainageEquations* chainage = nullptr);
 std::string foundText(const Finding& finding);     // "R = 2500 m"
 std::string requiredText(const Finding& finding);  // "≥ 3000 m（极限值）"
 // All of it on one line, as the command line prints it.
-std::string findingLine(const Finding& finding);
+std::string findingLine(const Finding& finding, const ChainageEquations* chainage = nullptr);
 
 }  // namespace vcurve::profile

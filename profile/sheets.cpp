@@ -41,7 +41,7 @@ Sheet stakeSheet(const StakeTable& table, std::string title) {
   sheet.rows = table.size();
   sheet.row = [&table](std::size_t i, std::vector<SheetCell>& cells) {
     const StakeRow row = table.row(i);
-    cells = {textCell(chainageText(row.station)),
+    cells = {textCell(StakeTable::cellText(row, StakeColumn::Station)),
              shownNumber(row.design, 3),
              shownNumber(row.ground, 3),
              shownNumber(row.fill, 3),
@@ -67,7 +67,7 @@ Sheet profileSheet(const Profile& profile, std::string title) {
   sheet.row = [&profile](std::size_t row, std::vector<SheetCell>& cells) {
     const ProfilePoint& p = profile.points()[row];
     const bool end = row == 0 || row + 1 == profile.size();
-    cells = {textCell(chainageText(p.station)), numberCell(p.elevation),
+    cells = {textCell(profile.stationText(p.station)), numberCell(p.elevation),
              end && p.radius == 0 ? SheetCell{} : numberCell(p.radius)};
     const RowDerivation* derived = profile.usable() ? &profile.rows()[row] : nullptr;
     const auto& grade = derived ? derived->gradeAfter : std::nullopt;
@@ -78,23 +78,24 @@ Sheet profileSheet(const Profile& profile, std::string title) {
     cells.push_back(c ? shownNumber(c->tangent, 3) : SheetCell{});
     cells.push_back(c ? shownNumber(c->length, 3) : SheetCell{});
     cells.push_back(c ? shownNumber(c->external, 3) : SheetCell{});
-    cells.push_back(c ? textCell(chainageText(c->startStation)) : SheetCell{});
-    cells.push_back(c ? textCell(chainageText(c->endStation)) : SheetCell{});
+    cells.push_back(c ? textCell(profile.stationText(c->startStation)) : SheetCell{});
+    cells.push_back(c ? textCell(profile.stationText(c->endStation)) : SheetCell{});
   };
   return sheet;
 }
 
-Sheet findingsSheet(const std::vector<Finding>& findings, std::string title) {
+Sheet findingsSheet(const std::vector<Finding>& findings, std::string title,
+                    const ChainageEquations* chainage) {
   Sheet sheet;
   sheet.name = "检查结果";
   sheet.title = std::move(title);
   sheet.columns = {{"级别", 6, 0},    {"位置", 44, 0}, {"规则", 20, 0},
                    {"实际值", 22, 0}, {"要求", 32, 0}, {"说明", 60, 0}};
   sheet.rows = findings.size();
-  sheet.row = [&findings](std::size_t i, std::vector<SheetCell>& cells) {
+  sheet.row = [&findings, chainage](std::size_t i, std::vector<SheetCell>& cells) {
     const Finding& f = findings[i];
     cells = {textCell(std::string(severityText(f.severity))),
-             textCell(placeText(f)),
+             textCell(placeText(f, chainage)),
              textCell(std::string(ruleText(f.rule))),
              textCell(foundText(f)),
              textCell(requiredText(f)),

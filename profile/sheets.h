@@ -40,7 +40,8 @@ struct Sheet {
 // The tables share what they point to; they must outlive the sheets.
 Sheet stakeSheet(const StakeTable& table, std::string title = {});
 Sheet profileSheet(const Profile& profile, std::string title = {});
-Sheet findingsSheet(const std::vector<Finding>& findings, std::string title = {});
+Sheet findingsSheet(const std::vector<Finding>& findings, std::string title = {},
+                    const ChainageEquations* chainage = nullptr);
 
 SheetCell numberCell(double value);
 SheetCell textCell(std::string text);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 #include "core/numeric_text.h"
 #include "core/station_text.h"
@@ -50,69 +51,132 @@ StakeTable::StakeTable(std::shared_ptr<const Profile> profile,
   }
   if (!profile_->usable()) return;
   millimetres_ = std::llround(interval * 1000);
+  planRuns(start, end);
 
-  {
-    // Stations are within kLargestStation: their millimetres fit 64 bits.
-    auto first = static_cast<std::int64_t>(std::ceil(start * 1000 / double(millimetres_)));
-    while (intervalStation(first) < start) ++first;
-    while (intervalStation(first - 1) >= start) --first;
-    auto last = static_cast<std::int64_t>(std::floor(end * 1000 / double(millimetres_)));
-    while (intervalStation(last) > end) --last;
-    while (intervalStation(last + 1) <= end) ++last;
-    first_ = first;
-    intervalCount_ = last >= first ? static_cast<std::size_t>(last - first + 1) : 0;
+  std::vector<std::tuple<double, unsigned, std::size_t>> stations;
+  const ChainageEquations& chainage = profile_->chainage();
+  for (std::size_t i = 0; i < chainage.size(); ++i) {
+    const double at = chainage.distanceOf(i);
+    // At the very start or end the numbering that changes has no stake.
+    if (at > start && at < end) stations.emplace_back(at, kEquation, i);
   }
-
-  std::vector<std::pair<double, unsigned>> stations;
   for (const KeyPoint& key : profile_->keyPoints()) {
-    stations.emplace_back(key.station, 1U << static_cast<unsigned>(key.kind));
+    stations.emplace_back(key.station, 1U << static_cast<unsigned>(key.kind), 0);
   }
   for (const double added : addedStations) {
-    if (added >= start && added <= end) stations.emplace_back(added, kAdded);
+    if (added >= start && added <= end) stations.emplace_back(added, kAdded, 0);
   }
   std::stable_sort(stations.begin(), stations.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+                   [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
 
-  for (const auto& [station, kinds] : stations) {
-    if (intervalCount_ > 0) {
-      const auto m =
-          std::clamp<std::int64_t>(std::llround(station * 1000 / double(millimetres_)), first_,
-                                   first_ + static_cast<std::int64_t>(intervalCount_) - 1);
-      if (std::fabs(intervalStation(m) - station) < kSameRow) {
-        if (!onInterval_.empty() && onInterval_.back().first == m) {
+  for (const auto& [station, kinds, equation] : stations) {
+    // An equation's row is its own, whatever interval station lies near.
+    if (intervalCount_ > 0 && kinds != kEquation) {
+      const std::int64_t g = nearestInterval(station);
+      if (std::fabs(intervalStation(g) - station) < kSameRow) {
+        if (!onInterval_.empty() && onInterval_.back().first == g) {
           onInterval_.back().second |= kinds;
         } else {
-          onInterval_.emplace_back(m, kinds);
+          onInterval_.emplace_back(g, kinds);
         }
         continue;
       }
     }
     if (!extras_.empty() && station - extras_.back().station < kSameRow) {
       extras_.back().kinds |= kinds;
+      if (kinds == kEquation) extras_.back().equation = equation;
       continue;
     }
-    extras_.push_back({station, kinds, 0});
+    extras_.push_back({station, kinds, 0, equation});
   }
   for (std::size_t j = 0; j < extras_.size(); ++j) {
     extras_[j].position = j + intervalStationsBelow(extras_[j].station);
   }
 }
 
-double StakeTable::intervalStation(std::int64_t m) const {
+void StakeTable::planRuns(double start, double end) {
+  const ChainageEquations& chainage = profile_->chainage();
+  const std::size_t firstSegment = chainage.segmentAt(start);
+  const std::size_t lastSegment = chainage.segmentAt(end);
+  const auto at = [this](std::int64_t m) { return double(m * millimetres_) / 1000; };
+  std::int64_t before = 0;
+  for (std::size_t s = firstSegment; s <= lastSegment; ++s) {
+    Run run;
+    run.offset = s == 0 ? 0 : chainage.distanceOf(s - 1) - chainage.equations()[s - 1].ahead;
+    run.low = s == firstSegment ? start : chainage.distanceOf(s - 1);
+    const double high = s == lastSegment ? end : chainage.distanceOf(s);
+    // Numbering runs from one equation to the next; the equation itself
+    // has a row of its own.
+    const bool openLow = s != firstSegment;
+    const bool openHigh = s != lastSegment;
+    const double low = run.low - run.offset;
+    const double top = high - run.offset;
+    const auto below = [&](std::int64_t m) { return openLow ? at(m) <= low : at(m) < low; };
+    const auto above = [&](std::int64_t m) { return openHigh ? at(m) >= top : at(m) > top; };
+    // Stations are within kLargestStation: their millimetres fit 64 bits.
+    auto first = static_cast<std::int64_t>(std::ceil(low * 1000 / double(millimetres_)));
+    while (below(first)) ++first;
+    while (!below(first - 1)) --first;
+    auto last = static_cast<std::int64_t>(std::floor(top * 1000 / double(millimetres_)));
+    while (above(last)) --last;
+    while (!above(last + 1)) ++last;
+    run.first = first;
+    run.count = std::max<std::int64_t>(0, last - first + 1);
+    run.before = before;
+    before += run.count;
+    if (run.count > 0) runs_.push_back(run);
+  }
+  intervalCount_ = static_cast<std::size_t>(before);
+}
+
+const StakeTable::Run& StakeTable::runAt(double station) const {
+  const auto after = std::upper_bound(runs_.begin(), runs_.end(), station,
+                                      [](double v, const Run& r) { return v < r.low; });
+  return after == runs_.begin() ? runs_.front() : *(after - 1);
+}
+
+double StakeTable::intervalStation(std::int64_t g) const {
+  const auto after = std::upper_bound(runs_.begin(), runs_.end(), g,
+                                      [](std::int64_t v, const Run& r) { return v < r.before; });
+  const Run& run = *(after - 1);
   // A whole number of millimetres divided once: the double nearest the
   // decimal, as a typed station would read.
-  return double(m * millimetres_) / 1000;
+  const double field = double((run.first + g - run.before) * millimetres_) / 1000;
+  return run.offset == 0 ? field : run.offset + field;
+}
+
+std::int64_t StakeTable::nearestInterval(double station) const {
+  const Run& run = runAt(station);
+  const auto m =
+      std::clamp<std::int64_t>(std::llround((station - run.offset) * 1000 / double(millimetres_)),
+                               run.first, run.first + run.count - 1);
+  std::int64_t g = run.before + (m - run.first);
+  // Past a run's last station the next run's first may be the nearer.
+  if (g + 1 < static_cast<std::int64_t>(intervalCount_) &&
+      std::fabs(intervalStation(g + 1) - station) < std::fabs(intervalStation(g) - station)) {
+    ++g;
+  }
+  return g;
 }
 
 std::size_t StakeTable::intervalStationsBelow(double station) const {
   if (intervalCount_ == 0) return 0;
-  const auto last = first_ + static_cast<std::int64_t>(intervalCount_) - 1;
+  const Run& run = runAt(station);
+  const std::int64_t last = run.first + run.count - 1;
   auto m = std::clamp<std::int64_t>(
-      static_cast<std::int64_t>(std::floor(station * 1000 / double(millimetres_))), first_ - 1,
-      last);
-  while (m >= first_ && intervalStation(m) >= station) --m;
-  while (m < last && intervalStation(m + 1) < station) ++m;
-  return static_cast<std::size_t>(m - first_ + 1);
+      static_cast<std::int64_t>(std::floor((station - run.offset) * 1000 / double(millimetres_))),
+      run.first - 1, last);
+  const auto at = [&](std::int64_t k) { return intervalStation(run.before + (k - run.first)); };
+  while (m >= run.first && at(m) >= station) --m;
+  while (m < last && at(m + 1) < station) ++m;
+  return static_cast<std::size_t>(run.before + (m - run.first + 1));
+}
+
+const StakeTable::Extra* StakeTable::extraAt(std::size_t row) const {
+  const auto after = std::upper_bound(extras_.begin(), extras_.end(), row,
+                                      [](std::size_t r, const Extra& e) { return r < e.position; });
+  if (after == extras_.begin() || (after - 1)->position != row) return nullptr;
+  return &*(after - 1);
 }
 
 double StakeTable::station(std::size_t row) const {
@@ -120,7 +184,7 @@ double StakeTable::station(std::size_t row) const {
                                       [](std::size_t r, const Extra& e) { return r < e.position; });
   const auto before = static_cast<std::size_t>(after - extras_.begin());
   if (before > 0 && extras_[before - 1].position == row) return extras_[before - 1].station;
-  return intervalStation(first_ + static_cast<std::int64_t>(row - before));
+  return intervalStation(static_cast<std::int64_t>(row - before));
 }
 
 unsigned StakeTable::kindsAt(std::size_t row) const {
@@ -128,11 +192,11 @@ unsigned StakeTable::kindsAt(std::size_t row) const {
                                       [](std::size_t r, const Extra& e) { return r < e.position; });
   const auto before = static_cast<std::size_t>(after - extras_.begin());
   if (before > 0 && extras_[before - 1].position == row) return extras_[before - 1].kinds;
-  const std::int64_t m = first_ + static_cast<std::int64_t>(row - before);
+  const auto g = static_cast<std::int64_t>(row - before);
   const auto on =
-      std::lower_bound(onInterval_.begin(), onInterval_.end(), m,
+      std::lower_bound(onInterval_.begin(), onInterval_.end(), g,
                        [](const auto& entry, std::int64_t v) { return entry.first < v; });
-  return on != onInterval_.end() && on->first == m ? on->second : 0;
+  return on != onInterval_.end() && on->first == g ? on->second : 0;
 }
 
 std::string StakeTable::note(std::size_t row) const {
@@ -146,16 +210,24 @@ std::string StakeTable::note(std::size_t row) const {
     }
   }
   if ((kinds & kAdded) != 0 && text.empty()) text = "加桩";
+  if ((kinds & kEquation) != 0) text = text.empty() ? "断链" : "断链、" + text;
   return text;
 }
 
 StakeRow StakeTable::row(std::size_t index) const {
-  return stakeRowAt(*profile_, ground_.get(), station(index));
+  StakeRow row = stakeRowAt(*profile_, ground_.get(), station(index));
+  if (const Extra* extra = extraAt(index); extra && (extra->kinds & kEquation) != 0) {
+    const ChainageEquations& chainage = profile_->chainage();
+    row.stationText =
+        chainage.equationText(extra->equation) + " " + chainage.kindText(extra->equation);
+  }
+  return row;
 }
 
 StakeRow stakeRowAt(const Profile& profile, const GroundLine* ground, double station) {
   StakeRow row;
   row.station = station;
+  if (!profile.chainage().empty()) row.stationText = profile.stationText(station);
   const StationLookup found = profile.lookup(row.station);
   row.status = found.status;
   if (found.ok()) {
@@ -183,7 +255,7 @@ std::string StakeTable::cellText(const StakeRow& row, StakeColumn column) {
   };
   switch (column) {
     case StakeColumn::Station:
-      return chainageText(row.station);
+      return row.stationText.empty() ? chainageText(row.station) : row.stationText;
     case StakeColumn::Design:
       return optional(row.design);
     case StakeColumn::Ground:

@@ -27,7 +27,10 @@ inline constexpr std::size_t kStakeColumns = 6;
 std::string_view stakeColumnTitle(StakeColumn column);
 
 struct StakeRow {
-  double station = 0;
+  double station = 0;  // the true distance
+  // The field station as shown, where the profile has equations; the
+  // equation itself on its own row ("K1+180.000=K1+200.000 短链 20 m").
+  std::string stationText;
   LookupStatus status = LookupStatus::Unusable;
   std::optional<double> design;  // 设计高程
   std::optional<double> ground;  // 地面高程: none without a ground line there
@@ -60,17 +63,38 @@ class StakeTable {
   std::size_t rowAtOrAfter(double station) const;
 
   const Profile& profile() const { return *profile_; }
+  // The road's length along its true distance: end − start + Σ长链 − Σ短链.
+  double trueLength() const { return profile_->endStation() - profile_->startStation(); }
   bool hasGround() const { return ground_ && !ground_->empty(); }
 
  private:
   struct Extra {
     double station = 0;
-    unsigned kinds = 0;        // bits: 1 << KeyPointKind, and kAdded
+    unsigned kinds = 0;        // bits: 1 << KeyPointKind, kAdded and kEquation
     std::size_t position = 0;  // its row
+    std::size_t equation = 0;  // with kEquation
   };
   static constexpr unsigned kAdded = 1U << 5;
+  static constexpr unsigned kEquation = 1U << 6;
 
-  double intervalStation(std::int64_t m) const;
+  // The interval stations of one stretch of numbering between equations:
+  // multiples first .. first + count − 1 of the interval, at true distance
+  // offset + multiple.
+  struct Run {
+    std::int64_t first = 0;
+    std::int64_t count = 0;
+    double offset = 0;
+    double low = 0;           // the true distance where the stretch starts
+    std::int64_t before = 0;  // interval stations in the runs before
+  };
+  void planRuns(double start, double end);
+  const Run& runAt(double station) const;
+  const Extra* extraAt(std::size_t row) const;
+
+  // The interval station with index g, counted over all runs.
+  double intervalStation(std::int64_t g) const;
+  // The index of the interval station nearest a station.
+  std::int64_t nearestInterval(double station) const;
   // How many interval stations lie below a station that is not one of them.
   std::size_t intervalStationsBelow(double station) const;
   unsigned kindsAt(std::size_t row) const;
@@ -78,10 +102,10 @@ class StakeTable {
   std::shared_ptr<const Profile> profile_;
   std::shared_ptr<const GroundLine> ground_;
   std::int64_t millimetres_ = 0;  // the interval
-  std::int64_t first_ = 0;        // the first multiple inside the profile
+  std::vector<Run> runs_;
   std::size_t intervalCount_ = 0;
   std::vector<Extra> extras_;  // ascending, none on an interval station
-  // Key points that fall on an interval station: its multiple and kinds.
+  // Key points that fall on an interval station: its index and kinds.
   std::vector<std::pair<std::int64_t, unsigned>> onInterval_;
 };
 

@@ -50,9 +50,12 @@ inline constexpr std::string_view kHelpText =
                    [--speed 设计速度 --check] [--find-elevation 高程]
   --profile 文件          纵坡竖曲线表 CSV（每行：变坡点桩号,高程,竖曲线半径；
                           起终点半径留空；可有表头；UTF-8 或 GBK）或 LandXML 1.2
-  --name 名称             LandXML 中有多条纵断面时，选用的那一条
+  --name 名称             LandXML 中有多条纵断面时，选用的那一条（列出的名称、
+                          路线名或“路线名/纵断面名”）
   --at、--from/--to/--step 同上；都不给时列出每 20 m 的整桩及起终点、
                           各竖曲线起点、变坡点、终点
+  断链                    CSV 中一行“断链,前桩号,后桩号”；桩号均为现场桩号，
+                          长链重复段内的桩号须写明第几处，如 'K1+795(2)'
   --format xlsx           Excel 工作簿（高程表、纵坡竖曲线表等），须与 --output 同用
   --output 文件           写入文件（写完后才替换同名文件）；CSV 文件带 BOM
   --summary               列出纵坡竖曲线表（坡度、坡长、凸/凹、T、L、E、起终点）

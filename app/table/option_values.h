@@ -26,6 +26,7 @@ struct OptionValue {
   std::string given;   // "K5+030"
   std::string field;   // "5030"
   double number = 0;   // NumberFromText(field)
+  int occurrence = 0;  // "K1+190(2)": which place of a station a 长链 doubles
 };
 
 enum class ValueKind {

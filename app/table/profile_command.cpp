@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/table/field_stations.h"
 #include "app/table/message_text.h"
 #include "app/table/output_buffer.h"
 #include "app/table/profile_options.h"
@@ -65,18 +66,6 @@ std::string readInputFile(const std::string& path) {
   return bytes;
 }
 
-std::string rangeText(const Profile& profile) {
-  return "（纵断面起点 " + chainageText(profile.startStation()) + " 至终点 " +
-         chainageText(profile.endStation()) + "）";
-}
-
-void requireOnProfile(const OptionValue& station, const Profile& profile) {
-  if (!profile.contains(station.number)) {
-    throw UsageError("选项 " + station.option + " 的值" + table::quoted(station.given) +
-                     "不在纵断面上" + rangeText(profile));
-  }
-}
-
 ProfileStations plannedStations(const ProfileRequest& request,
                                 const std::shared_ptr<const Profile>& profile) {
   ProfileStations stations;
@@ -91,14 +80,15 @@ ProfileStations plannedStations(const ProfileRequest& request,
   if (request.at.size() > kMaximumStations) {
     throw UsageError("选项 --at 给出的桩号数超过上限 " + std::to_string(kMaximumStations));
   }
-  for (const OptionValue& at : request.at) {
-    requireOnProfile(at, *profile);
-    stations.plan.listed.push_back(at.number);
-  }
-  if (request.range) {
-    requireOnProfile(request.range->from, *profile);
-    requireOnProfile(request.range->to, *profile);
+  for (const OptionValue& at : request.at) stations.plan.listed.push_back(onProfile(at, *profile));
+  if (request.range && profile->chainage().empty()) {
+    onProfile(request.range->from, *profile);
+    onProfile(request.range->to, *profile);
     stations.plan.stepped = steppedRange(*request.range, stations.plan.listed.size());
+  } else if (request.range) {
+    const std::vector<double> numbered =
+        numberedRange(*request.range, *profile, stations.plan.listed.size());
+    stations.plan.listed.insert(stations.plan.listed.end(), numbered.begin(), numbered.end());
   }
   std::sort(stations.plan.listed.begin(), stations.plan.listed.end());
   stations.plan.listed.erase(std::unique(stations.plan.listed.begin(), stations.plan.listed.end()),
@@ -171,7 +161,16 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   }
   const Loaded<ProfileDocument> document = readProfileFile(bytes, request.file, request.name);
   if (!document.ok()) throw UsageError(document.error->message());
-  const auto profile = std::make_shared<const Profile>(document.value.points);
+  const auto profile = std::make_shared<const Profile>(document.value.points,
+                                                       ChainageEquations(document.value.equations));
+  const ChainageEquations* chainage = &profile->chainage();
+  if (!document.value.groundProblem.empty()) {
+    say("警告", "地面线未读入（设计线照常计算）：" + document.value.groundProblem);
+  }
+  // The summary says which unit the numbers came in.
+  const std::string source = document.value.units.empty()
+                                 ? request.file
+                                 : request.file + "，原为" + document.value.units + "，已换算为米";
 
   ProfileStations stations;
   if (request.table()) stations = plannedStations(request, profile);
@@ -185,8 +184,8 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   std::int64_t leftOut = 0;
   const UncomputedStation left = [&](std::int64_t n, double station, LookupStatus why) {
     if (++leftOut <= kMostListedFailures) {
-      say("错误", "第" + std::to_string(n) + "点（桩号 " + chainageText(station) + "）" +
-                      std::string(lookupProblemText(why)) + "，表中未列出");
+      say("错误", "第" + std::to_string(n) + "点（桩号 " + profile->stationText(station) + "）" +
+                      lookupProblemAt(*profile, station, why) + "，表中未列出");
     }
   };
 
@@ -220,10 +219,11 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     if (request.table()) sheets.push_back(tableSheet(*profile, rows, title));
     sheets.push_back(profileSheet(*profile, title));
     if (request.check) {
-      sheets.push_back(findingsSheet(findings, findingsHeading(findings, *request.speed)));
+      sheets.push_back(
+          findingsSheet(findings, findingsHeading(findings, *request.speed), chainage));
     }
     if (request.findElevation) {
-      sheets.push_back(matchesSheet(matches, "设计高程 " + request.findElevation->given));
+      sheets.push_back(matchesSheet(matches, "设计高程 " + request.findElevation->given, chainage));
     }
     if (const std::string problem = writeXlsx(destination.temporary(), sheets); !problem.empty()) {
       say("错误", "写出" + quotedPath(*request.output) + "失败：" + problem);
@@ -246,23 +246,23 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
       if (csv) {
         appendSummaryCsv(out, *profile);
       } else {
-        appendSummaryLines(out, *profile, request.file);
+        appendSummaryLines(out, *profile, source);
       }
     }
     if (request.check) {
       section();
       if (csv) {
-        appendFindingsCsv(out, findings);
+        appendFindingsCsv(out, findings, chainage);
       } else {
-        appendFindingsLines(out, findings, *request.speed);
+        appendFindingsLines(out, findings, *request.speed, chainage);
       }
     }
     if (request.findElevation) {
       section();
       if (csv) {
-        appendMatchesCsv(out, matches);
+        appendMatchesCsv(out, matches, chainage);
       } else {
-        appendMatchesLines(out, matches, request.findElevation->given);
+        appendMatchesLines(out, matches, request.findElevation->given, chainage);
       }
     }
     if (request.table()) {

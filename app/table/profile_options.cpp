@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/table/message_text.h"
+#include "profile/chainage_equations.h"
 #include "profile/design_code.h"
 
 namespace vcurve::table {
@@ -58,6 +59,18 @@ int speedOf(std::string_view given) {
                   "无效，" + std::string(code.name) + " 的设计速度为 " + speeds + "（km/h）"));
 }
 
+// A station that may name which of its places in a 长链 it means.
+OptionValue fieldStation(const OptionRule& rule, std::string_view given) {
+  const auto split = profile::splitOccurrence(given);
+  if (!split) {
+    throw UsageError(optionError(rule.name, given, "的括号内应是第几处（如 K1+190(2)）"));
+  }
+  OptionValue value = checkedValue(rule, split->first);
+  value.given = std::string(given);
+  value.occurrence = split->second;
+  return value;
+}
+
 }  // namespace
 
 bool isProfileCommand(const std::vector<std::string_view>& args) {
@@ -80,10 +93,13 @@ ProfileRequest parseProfileCommandLine(const std::vector<std::string_view>& args
   if (given.has("--name")) request.name = std::string(given.first("--name"));
   if (given.has("--at")) {
     for (const std::string_view at : given.values.at("--at")) {
-      request.at.push_back(checkedValue(rule("--at"), at));
+      request.at.push_back(fieldStation(rule("--at"), at));
     }
   }
-  if (wholeRange(given)) request.range = StationRange{one("--from"), one("--to"), one("--step")};
+  if (wholeRange(given)) {
+    request.range = StationRange{fieldStation(rule("--from"), given.first("--from")),
+                                 fieldStation(rule("--to"), given.first("--to")), one("--step")};
+  }
   if (given.has("--format")) request.format = formatOf(given.first("--format"));
   if (given.has("--output")) request.output = std::string(given.first("--output"));
   if (request.format == ProfileFormat::Xlsx && !request.output) {

@@ -91,6 +91,13 @@ void appendSummaryLines(OutputBuffer& out, const Profile& profile, std::string_v
     }
   }
   text += alignedLines(rows);
+  const ChainageEquations& chainage = profile.chainage();
+  for (std::size_t i = 0; i < chainage.size(); ++i) {
+    text += "断链 " + chainage.equationText(i) + " " + chainage.kindText(i) + "\n";
+  }
+  if (!chainage.empty()) {
+    text += "路线全长（连续里程）" + fixed3(profile.endStation() - profile.startStation()) + " m\n";
+  }
   out.append(text);
 }
 
@@ -109,24 +116,26 @@ std::string findingsHeading(const std::vector<Finding>& findings, int speed) {
          " 项，提示 " + std::to_string(counts[2]) + " 项";
 }
 
-void appendFindingsLines(OutputBuffer& out, const std::vector<Finding>& findings, int speed) {
+void appendFindingsLines(OutputBuffer& out, const std::vector<Finding>& findings, int speed,
+                         const ChainageEquations* chainage) {
   std::string text = findingsHeading(findings, speed) + "\n";
-  for (const Finding& f : findings) text += findingLine(f) + "\n";
+  for (const Finding& f : findings) text += findingLine(f, chainage) + "\n";
   out.append(text);
 }
 
-void appendFindingsCsv(OutputBuffer& out, const std::vector<Finding>& findings) {
+void appendFindingsCsv(OutputBuffer& out, const std::vector<Finding>& findings,
+                       const ChainageEquations* chainage) {
   std::string text;
   appendCsvRecord(text, {"severity", "place", "rule", "found", "required", "remark"});
   for (const Finding& f : findings) {
-    appendCsvRecord(text, {severityText(f.severity), placeText(f), ruleText(f.rule), foundText(f),
-                           requiredText(f), f.remark});
+    appendCsvRecord(text, {severityText(f.severity), placeText(f, chainage), ruleText(f.rule),
+                           foundText(f), requiredText(f), f.remark});
   }
   out.append(text);
 }
 
 void appendMatchesLines(OutputBuffer& out, const std::vector<ElevationMatch>& matches,
-                        const std::string& elevation) {
+                        const std::string& elevation, const ChainageEquations* chainage) {
   if (matches.empty()) {
     out.append("设计线上没有设计高程为 " + elevation + " 的桩号\n");
     return;
@@ -134,22 +143,39 @@ void appendMatchesLines(OutputBuffer& out, const std::vector<ElevationMatch>& ma
   std::string text =
       "设计高程 " + elevation + " 的位置（" + std::to_string(matches.size()) + " 处）：\n";
   for (const ElevationMatch& m : matches) {
-    text += matchText(m) + "（" + TextFromNumber(m.station);
+    const bool broken = chainage != nullptr && !chainage->empty();
+    text += matchText(m, chainage) + "（" + std::string(broken ? "连续里程 " : "") +
+            TextFromNumber(m.station);
     if (m.through > m.station) text += " 至 " + TextFromNumber(m.through);
     text += "）\n";
   }
   out.append(text);
 }
 
-void appendMatchesCsv(OutputBuffer& out, const std::vector<ElevationMatch>& matches) {
+void appendMatchesCsv(OutputBuffer& out, const std::vector<ElevationMatch>& matches,
+                      const ChainageEquations* chainage) {
   std::string text;
-  appendCsvRecord(text, {"n", "station", "chainage", "to_station", "to_chainage"});
+  const ChainageEquations none;
+  const ChainageEquations& c = chainage ? *chainage : none;
+  if (c.empty()) {
+    appendCsvRecord(text, {"n", "station", "chainage", "to_station", "to_chainage"});
+  } else {
+    appendCsvRecord(
+        text, {"n", "station", "chainage", "to_station", "to_chainage", "distance", "to_distance"});
+  }
   std::int64_t n = 0;
   for (const ElevationMatch& m : matches) {
     const bool flat = m.through > m.station;
-    appendCsvRecord(text, {std::to_string(++n), TextFromNumber(m.station), chainageText(m.station),
-                           flat ? TextFromNumber(m.through) : std::string(),
-                           flat ? chainageText(m.through) : std::string()});
+    const std::string number = TextFromNumber(c.field(m.station));
+    const std::string to = flat ? TextFromNumber(c.field(m.through)) : std::string();
+    const std::string toText = flat ? c.text(m.through) : std::string();
+    if (c.empty()) {
+      appendCsvRecord(text, {std::to_string(++n), number, c.text(m.station), to, toText});
+    } else {
+      appendCsvRecord(
+          text, {std::to_string(++n), number, c.text(m.station), to, toText,
+                 TextFromNumber(m.station), flat ? TextFromNumber(m.through) : std::string()});
+    }
   }
   out.append(text);
 }
@@ -157,29 +183,41 @@ void appendMatchesCsv(OutputBuffer& out, const std::vector<ElevationMatch>& matc
 std::int64_t appendTableLines(OutputBuffer& out, const Profile& profile,
                               const ProfileStations& stations, const UncomputedStation& left) {
   std::string line;
-  return forEachComputed(profile, stations, left,
-                         [&](std::int64_t n, double station, const StationLookup& found) {
-                           line = "第" + std::to_string(n) + "待求点高程";
-                           line += TextFromNumber(station);
-                           line += '=';
-                           line += TextFromNumber(RoundToPlaces(found.elevation, 3));
-                           line += '\n';
-                           out.append(line);
-                         });
+  return forEachComputed(
+      profile, stations, left, [&](std::int64_t n, double station, const StationLookup& found) {
+        line = "第" + std::to_string(n) + "待求点高程";
+        line += profile.chainage().empty() ? TextFromNumber(station) : profile.stationText(station);
+        line += '=';
+        line += TextFromNumber(RoundToPlaces(found.elevation, 3));
+        line += '\n';
+        out.append(line);
+      });
 }
 
 std::int64_t appendTableCsv(OutputBuffer& out, const Profile& profile,
                             const ProfileStations& stations, const UncomputedStation& left) {
   std::string record;
-  appendCsvRecord(record, {"n", "station", "chainage", "elevation", "grade", "element"});
+  const ChainageEquations& chainage = profile.chainage();
+  if (chainage.empty()) {
+    appendCsvRecord(record, {"n", "station", "chainage", "elevation", "grade", "element"});
+  } else {
+    appendCsvRecord(record,
+                    {"n", "station", "chainage", "elevation", "grade", "element", "distance"});
+  }
   out.append(record);
   return forEachComputed(
       profile, stations, left, [&](std::int64_t n, double station, const StationLookup& found) {
         record.clear();
-        appendCsvRecord(
-            record, {std::to_string(n), TextFromNumber(station), chainageText(station),
-                     TextFromNumber(RoundToPlaces(found.elevation, 3)),
-                     TextFromNumber(RoundToPlaces(found.grade, 3)), elementText(profile, found)});
+        const std::string number = TextFromNumber(chainage.field(station));
+        const std::string z = TextFromNumber(RoundToPlaces(found.elevation, 3));
+        const std::string grade = TextFromNumber(RoundToPlaces(found.grade, 3));
+        if (chainage.empty()) {
+          appendCsvRecord(record, {std::to_string(n), number, chainageText(station), z, grade,
+                                   elementText(profile, found)});
+        } else {
+          appendCsvRecord(record, {std::to_string(n), number, profile.stationText(station), z,
+                                   grade, elementText(profile, found), TextFromNumber(station)});
+        }
         out.append(record);
       });
 }
@@ -191,31 +229,37 @@ Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& row
   sheet.title = std::move(title);
   sheet.columns = {{"序号", 8, 0},         {"桩号", 13, 0},    {"桩号(m)", 12, 3},
                    {"设计高程(m)", 12, 3}, {"纵坡(%)", 10, 3}, {"位置", 22, 0}};
+  if (!profile.chainage().empty()) sheet.columns.push_back({"连续里程(m)", 14, 3});
   sheet.rows = rows.size();
   sheet.row = [&profile, &rows](std::size_t i, std::vector<SheetCell>& cells) {
     const NumberedStation& r = rows[i];
     const StationLookup found = profile.lookup(r.station);
     // The numbers the CSV and the result lines print, to the same digit.
     cells = {numberCell(double(r.n)),
-             textCell(chainageText(r.station)),
-             numberCell(r.station),
+             textCell(profile.stationText(r.station)),
+             numberCell(profile.chainage().field(r.station)),
              numberCell(RoundToPlaces(found.elevation, 3)),
              numberCell(RoundToPlaces(found.grade, 3)),
              textCell(elementText(profile, found))};
+    if (!profile.chainage().empty()) cells.push_back(numberCell(r.station));
   };
   return sheet;
 }
 
-Sheet matchesSheet(const std::vector<ElevationMatch>& matches, std::string title) {
+Sheet matchesSheet(const std::vector<ElevationMatch>& matches, std::string title,
+                   const ChainageEquations* chainage) {
   Sheet sheet;
   sheet.name = "高程反查";
   sheet.title = std::move(title);
   sheet.columns = {{"序号", 8, 0}, {"桩号", 13, 0}, {"至桩号（平坡）", 16, 0}};
   sheet.rows = matches.size();
-  sheet.row = [&matches](std::size_t i, std::vector<SheetCell>& cells) {
+  sheet.row = [&matches, chainage](std::size_t i, std::vector<SheetCell>& cells) {
     const ElevationMatch& m = matches[i];
-    cells = {numberCell(double(i + 1)), textCell(chainageText(m.station)),
-             m.through > m.station ? textCell(chainageText(m.through)) : SheetCell{}};
+    const auto text = [chainage](double at) {
+      return chainage ? chainage->text(at) : chainageText(at);
+    };
+    cells = {numberCell(double(i + 1)), textCell(text(m.station)),
+             m.through > m.station ? textCell(text(m.through)) : SheetCell{}};
   };
   return sheet;
 }

@@ -45,14 +45,19 @@ std::string elementText(const profile::Profile& profile, const profile::StationL
 void appendSummaryLines(OutputBuffer& out, const profile::Profile& profile, std::string_view file);
 void appendSummaryCsv(OutputBuffer& out, const profile::Profile& profile);
 std::string findingsHeading(const std::vector<profile::Finding>& findings, int speed);
+// With equations, every station is written as a field station.
 void appendFindingsLines(OutputBuffer& out, const std::vector<profile::Finding>& findings,
-                         int speed);
-void appendFindingsCsv(OutputBuffer& out, const std::vector<profile::Finding>& findings);
+                         int speed, const profile::ChainageEquations* chainage = nullptr);
+void appendFindingsCsv(OutputBuffer& out, const std::vector<profile::Finding>& findings,
+                       const profile::ChainageEquations* chainage = nullptr);
 void appendMatchesLines(OutputBuffer& out, const std::vector<profile::ElevationMatch>& matches,
-                        const std::string& elevation);
-void appendMatchesCsv(OutputBuffer& out, const std::vector<profile::ElevationMatch>& matches);
+                        const std::string& elevation,
+                        const profile::ChainageEquations* chainage = nullptr);
+void appendMatchesCsv(OutputBuffer& out, const std::vector<profile::ElevationMatch>& matches,
+                      const profile::ChainageEquations* chainage = nullptr);
 
-// Both return how many stations were left out.
+// Both return how many stations were left out. With equations, the
+// stations are field stations and the CSV ends with the true distance.
 std::int64_t appendTableLines(OutputBuffer& out, const profile::Profile& profile,
                               const ProfileStations& stations, const UncomputedStation& left);
 std::int64_t appendTableCsv(OutputBuffer& out, const profile::Profile& profile,
@@ -66,6 +71,7 @@ struct NumberedStation {
 };
 profile::Sheet tableSheet(const profile::Profile& profile, const std::vector<NumberedStation>& rows,
                           std::string title);
-profile::Sheet matchesSheet(const std::vector<profile::ElevationMatch>& matches, std::string title);
+profile::Sheet matchesSheet(const std::vector<profile::ElevationMatch>& matches, std::string title,
+                            const profile::ChainageEquations* chainage = nullptr);
 
 }  // namespace vcurve::table

@@ -109,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadXml{"no profile", "ProfAlign", "Alternative", 0, "没有纵断面"},
         BadXml{"not LandXML", "LandXML", "Land", 2, "不是 LandXML"},
         BadXml{"broken", "</ProfSurf>", "</ProfSurface>", 9, "不配对"},
-        BadXml{"feet", "<Metric linearUnit=\"meter\"", "<Imperial linearUnit=\"foot\"", 3, "英制"},
+        BadXml{"yards", "<Metric linearUnit=\"meter\"", "<Imperial linearUnit=\"yard\"", 3,
+               "无法换算"},
         BadXml{"three numbers", "<PVI>1500 105</PVI>", "<PVI>1500 105 3</PVI>", 14, "两个数"},
         BadXml{"backwards", "<PVI>1500 105</PVI>", "<PVI>900 105</PVI>", 14, "不大于上一点"},
         BadXml{"a letter", "<PVI>0 100</PVI>", "<PVI>0 1OO</PVI>", 11, "不是数字"},
@@ -117,7 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
                "<ParaCurve length=\"9\">0 100</ParaCurve>", 11, "起点和终点应为 PVI"},
         BadXml{"a length no road has", "length=\"400\"", "length=\"3d99\"", 12,
                "竖曲线半径超出范围"},
-        BadXml{"ground odd", "1500 98</PntList2D>", "1500</PntList2D>", 8, "成对"}));
+        BadXml{"crest mark on a sag", "radius=\"7500\"", "radius=\"-7500\"", 13, "凹曲线"},
+        BadXml{"decreasing stations", "<Profile name",
+               "<StaEquation staBack=\"600\" staAhead=\"590\" staInternal=\"600\" "
+               "staIncrement=\"decreasing\"/><Profile name",
+               7, "decreasing"}));
 
 TEST(LandXml, EmptyAndBinaryFiles) {
   EXPECT_EQ(readLandXml("", "e.xml").error->problem, "文件是空的");

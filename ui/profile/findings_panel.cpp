@@ -67,19 +67,20 @@ FindingsPanel::FindingsPanel(QWidget* parent)
 }
 
 void FindingsPanel::setFindings(const std::vector<profile::Finding>& findings,
-                                const QString& checkedAgainst) {
+                                const QString& checkedAgainst,
+                                const profile::ChainageEquations* chainage) {
   std::array<int, 3> counts{};
   list_->clear();
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(findings.size()));
   for (const profile::Finding& f : findings) {
     ++counts[static_cast<std::size_t>(f.severity)];
-    auto* item =
-        new QTreeWidgetItem({qText(profile::severityText(f.severity)),
-                             qText(profile::ruleText(f.rule)), qText(profile::foundText(f)),
-                             qText(profile::requiredText(f)), qText(profile::placeText(f))});
+    auto* item = new QTreeWidgetItem({qText(profile::severityText(f.severity)),
+                                      qText(profile::ruleText(f.rule)),
+                                      qText(profile::foundText(f)), qText(profile::requiredText(f)),
+                                      qText(profile::placeText(f, chainage))});
     item->setIcon(0, severityIcon(f.severity));
-    const QString line = qText(profile::findingLine(f));
+    const QString line = qText(profile::findingLine(f, chainage));
     for (int c = 0; c < list_->columnCount(); ++c) item->setToolTip(c, line);
     item->setData(0, kRowRole, QVariant::fromValue(static_cast<qulonglong>(f.row)));
     items << item;

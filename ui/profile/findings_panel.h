@@ -21,7 +21,9 @@ class FindingsPanel : public QWidget {
  public:
   explicit FindingsPanel(QWidget* parent = nullptr);
 
-  void setFindings(const std::vector<profile::Finding>& findings, const QString& checkedAgainst);
+  // With equations, places are given in field stations.
+  void setFindings(const std::vector<profile::Finding>& findings, const QString& checkedAgainst,
+                   const profile::ChainageEquations* chainage = nullptr);
   QTreeWidget* list() const { return list_; }
   // "错误 1 · 警告 2 · 提示 0", for the status bar too.
   const QString& summary() const { return summary_; }

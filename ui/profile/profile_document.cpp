@@ -46,9 +46,11 @@ void ProfileDocument::editGround(std::shared_ptr<const profile::GroundLine> grou
 }
 
 void ProfileDocument::replace(std::vector<profile::ProfilePoint> points,
-                              std::shared_ptr<const profile::GroundLine> ground) {
+                              std::shared_ptr<const profile::GroundLine> ground,
+                              std::vector<profile::ChainageEquation> equations) {
   undo_.clear();
-  profile_ = std::make_shared<const profile::Profile>(std::move(points));
+  profile_ = std::make_shared<const profile::Profile>(
+      std::move(points), profile::ChainageEquations(std::move(equations)));
   ground_ = std::move(ground);
   recheck();
   Q_EMIT profileReplaced();
@@ -70,9 +72,19 @@ void ProfileDocument::setFile(const QString& path, FileFormat format, const QStr
 }
 
 void ProfileDocument::applyPoints(std::vector<profile::ProfilePoint> points, RowChange change) {
-  profile_ = std::make_shared<const profile::Profile>(std::move(points));
+  // An edit of the points keeps the road's numbering.
+  profile_ = std::make_shared<const profile::Profile>(std::move(points), profile_->chainage());
   recheck();
   Q_EMIT profileChanged(change);
+  Q_EMIT findingsChanged();
+}
+
+void ProfileDocument::applyEquations(std::vector<profile::ChainageEquation> equations) {
+  profile_ = std::make_shared<const profile::Profile>(
+      profile_->points(), profile::ChainageEquations(std::move(equations)));
+  recheck();
+  const std::size_t n = profile_->size();
+  Q_EMIT profileChanged({0, n, n});
   Q_EMIT findingsChanged();
 }
 

@@ -60,8 +60,10 @@ class ProfileDocument : public QObject {
 
   // A new profile from a file or from nothing: the undo history starts
   // afresh and the document counts as saved. The points must be usable.
+  // The points are at true distances, numbered by the equations.
   void replace(std::vector<profile::ProfilePoint> points,
-               std::shared_ptr<const profile::GroundLine> ground);
+               std::shared_ptr<const profile::GroundLine> ground,
+               std::vector<profile::ChainageEquation> equations = {});
 
   QUndoStack* undoStack() { return &undo_; }
   bool isModified() const { return !undo_.isClean(); }
@@ -84,6 +86,8 @@ class ProfileDocument : public QObject {
   // The commands' way in: sets the points without a new undo step.
   void applyPoints(std::vector<profile::ProfilePoint> points, RowChange change);
   void applyGround(std::shared_ptr<const profile::GroundLine> ground);
+  // New 断链 for the same points, which keep their true distances.
+  void applyEquations(std::vector<profile::ChainageEquation> equations);
 
  Q_SIGNALS:
   // The profile was rebuilt from new points; the findings are new too.

@@ -99,6 +99,9 @@ OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose)
     opened.error = qText(loaded.error->message());
     return opened;
   }
+  opened.equations = std::move(loaded.value.equations);
+  opened.units = qText(loaded.value.units);
+  opened.groundProblem = qText(loaded.value.groundProblem);
   opened.points = std::move(loaded.value.points);
   opened.holdsMore = opened.format == FileFormat::LandXml || loaded.value.csvHoldsMore;
   opened.profileName = qText(loaded.value.name);

@@ -29,7 +29,10 @@ struct OpenedProfile {
   // Saving over the file would lose part of it: a LandXML file's other
   // alignments and surfaces, a CSV file's title or 备注 column.
   bool holdsMore = false;
-  QString error;  // in Chinese; empty when read
+  std::vector<profile::ChainageEquation> equations;  // the 断链, the points' numbering
+  QString units;                                     // the unit the file was in when not metres
+  QString groundProblem;                             // why the file's ground line was left out
+  QString error;                                     // in Chinese; empty when read
   bool cancelled = false;
 };
 

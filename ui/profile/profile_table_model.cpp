@@ -71,7 +71,7 @@ QVariant ProfileTableModel::data(const QModelIndex& index, int role) const {
       QStringList lines;
       for (const profile::Finding& f : document_->findings()) {
         if (f.row == row && profile::findingColumn(f) == column) {
-          lines << qText(profile::findingLine(f));
+          lines << qText(profile::findingLine(f, &shown_->chainage()));
         }
       }
       return lines.isEmpty() ? QVariant() : QVariant(lines.join('\n'));
@@ -102,7 +102,20 @@ bool ProfileTableModel::setData(const QModelIndex& index, const QVariant& value,
   }
   const auto row = static_cast<std::size_t>(index.row());
   const auto column = static_cast<profile::InputColumn>(index.column());
-  const TableEdit edit = editCell(document_->points(), row, column, value.toString().toStdString());
+  std::string text = value.toString().toStdString();
+  // A station typed is a field station; the points are at true distances.
+  const profile::ChainageEquations& chainage = document_->profile()->chainage();
+  if (column == profile::InputColumn::Station && !chainage.empty()) {
+    if (const auto typed = profile::readFieldStation(text)) {
+      const profile::FieldLookup found = chainage.distance(*typed);
+      if (!found.ok()) {
+        Q_EMIT editRefused(qText(profile::fieldProblem(chainage, typed->station, found)));
+        return false;
+      }
+      text = profile::exactText(found.distance);
+    }
+  }
+  const TableEdit edit = editCell(document_->points(), row, column, text);
   QString refusal = qText(edit.error);
   if (edit.ok()) {
     const QString what =
@@ -137,6 +150,11 @@ QString ProfileTableModel::copyText(const QModelIndex& index) const {
   const profile::ProfilePoint& p = shown_->points()[row];
   switch (static_cast<profile::InputColumn>(index.column())) {
     case profile::InputColumn::Station:
+      if (!shown_->chainage().empty()) {
+        return qText(style_ == profile::StationStyle::Chainage
+                         ? shown_->stationText(p.station)
+                         : profile::exactText(shown_->chainage().field(p.station)));
+      }
       return qText(style_ == profile::StationStyle::Chainage
                        ? profile::inputText(profile::InputColumn::Station, p.station)
                        : profile::exactText(p.station));

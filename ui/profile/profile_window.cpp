@@ -110,7 +110,8 @@ void ProfileWindow::showGround() {
 
 void ProfileWindow::showFindings() {
   view_->setFindings(document_.findings());
-  findings_->setFindings(document_.findings(), speed_->currentText());
+  findings_->setFindings(document_.findings(), speed_->currentText(),
+                         &document_.profile()->chainage());
   summary_->setText(findings_->summary());
 }
 

@@ -30,6 +30,7 @@ class QTableView;
 
 namespace vcurve::profileui {
 
+class EquationsPanel;
 class ElevationLookup;
 class FindingsPanel;
 class ProfileDialogs;
@@ -146,6 +147,7 @@ class ProfileWindow : public QMainWindow {
   FindingsPanel* findings_ = nullptr;
   ElevationLookup* lookup_ = nullptr;
   QTabWidget* tabs_ = nullptr;
+  EquationsPanel* equations_ = nullptr;
   QSplitter* mainSplit_ = nullptr;
   QSplitter* bottomSplit_ = nullptr;
   QSplitter* sideSplit_ = nullptr;

@@ -75,6 +75,11 @@ void ProfileWindow::paste(PasteMode mode) {
     row = std::min(row, index.row());
   }
   if (mode == PasteMode::Below && !table_->currentIndex().isValid()) row = model_->rowCount() - 1;
+  // A pasted block's stations would need each its stretch of numbering.
+  if (!document_.profile()->chainage().empty() && (column == 0 || mode == PasteMode::Below)) {
+    refuse(QStringLiteral("纵断面有断链，桩号请逐格输入，不能粘贴"));
+    return;
+  }
   const TableEdit edit = pasteCells(document_.points(), static_cast<std::size_t>(row),
                                     static_cast<std::size_t>(column), cells, mode);
   const std::size_t count = edit.ok() ? edit.lastRow - edit.firstRow + 1 : 0;

@@ -89,17 +89,24 @@ bool ProfileWindow::openPath(const QString& path) {
   const bool sameRoad =
       !document_.filePath().isEmpty() && QFileInfo(path) == QFileInfo(document_.filePath());
   if (stake_ != nullptr && !sameRoad) stake_->setAddedStations({});
-  document_.replace(std::move(opened.points), std::move(opened.ground));
+  document_.replace(std::move(opened.points), std::move(opened.ground),
+                    std::move(opened.equations));
   // Saving writes only the profile and its ground line: a file that holds
   // more is saved under another name rather than overwritten.
   document_.setFile(path, opened.format, opened.profileName, !opened.holdsMore);
   settings_.addRecentFile(path);
   table_->clearSelection();
   view_->fitAll();
-  say(QStringLiteral("已打开“%1”：%2 个点%3")
+  QString notes;
+  if (!opened.units.isEmpty())
+    notes += QStringLiteral("；文件原为%1，已换算为米").arg(opened.units);
+  if (!opened.groundProblem.isEmpty()) {
+    notes += QStringLiteral("；地面线有误未读入：%1").arg(opened.groundProblem);
+  }
+  say(QStringLiteral("已打开“%1”：%2 个点%3%4")
           .arg(document_.displayName())
           .arg(count)
-          .arg(hasGround ? QStringLiteral("，含地面线") : QString()));
+          .arg(hasGround ? QStringLiteral("，含地面线") : QString(), notes));
   return true;
 }
 

@@ -20,6 +20,7 @@
 #include "profile/profile_text.h"
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/elevation_lookup.h"
+#include "ui/profile/equations_panel.h"
 #include "ui/profile/findings_panel.h"
 #include "ui/profile/profile_table_model.h"
 #include "ui/profile/profile_window.h"
@@ -79,6 +80,9 @@ void ProfileWindow::buildWidgets() {
   tabs_ = new QTabWidget(this);
   tabs_->addTab(table_, QStringLiteral("纵坡竖曲线表"));
   tabs_->addTab(stakePage_, QStringLiteral("逐桩高程表"));
+  equations_ = new EquationsPanel(&document_, this);
+  tabs_->addTab(equations_, QStringLiteral("断链"));
+  connect(equations_, &EquationsPanel::statusMessage, this, &ProfileWindow::say);
 
   findings_ = new FindingsPanel(this);
   lookup_ = new ElevationLookup(this);

@@ -103,7 +103,7 @@ Scene buildScene(const SceneInput& input, const ViewTransform& view, const QFont
     return scene;
   }
   LabelLayout layout;
-  scene::addGrid(scene, view, metrics);
+  scene::addGrid(scene, view, metrics, hasPoints ? &profile->chainage() : nullptr);
   addLegend(scene, input, layout, metrics);
   if (hasGround) scene::addGroundLine(scene, *input.ground, view);
   if (!hasPoints) return scene;

@@ -18,15 +18,18 @@ constexpr double kMostLines = 400;
 
 }  // namespace
 
-void addGrid(Scene& scene, const ViewTransform& view, const QFontMetricsF& metrics) {
+void addGrid(Scene& scene, const ViewTransform& view, const QFontMetricsF& metrics,
+             const profile::ChainageEquations* chainage) {
   const QRectF plot = view.plot();
+  const auto label = [chainage](double station) {
+    return profile::gridChainageText(chainage ? chainage->field(station) : station);
+  };
   const double height = metrics.height();
 
   const double left = view.leftStation();
   const double right = view.rightStation();
-  const double widest =
-      std::max(metrics.horizontalAdvance(qText(profile::gridChainageText(left))),
-               metrics.horizontalAdvance(qText(profile::gridChainageText(right))));
+  const double widest = std::max(metrics.horizontalAdvance(qText(label(left))),
+                                 metrics.horizontalAdvance(qText(label(right))));
   // Grid chainage is printed to the metre: a finer step would print one
   // label twice.
   const double stationStep =
@@ -36,12 +39,25 @@ void addGrid(Scene& scene, const ViewTransform& view, const QFontMetricsF& metri
       const double station = k * stationStep;
       const double x = view.mapStation(station);
       scene.gridX.push_back(x);
-      const QString text = qText(profile::gridChainageText(station));
+      const QString text = qText(label(station));
       const double width = metrics.horizontalAdvance(text);
       if (x - width / 2 < plot.left() - kAxisPadding || x + width / 2 > plot.right() + 10) continue;
       scene.texts.push_back({text, QPointF(x, plot.bottom() + kAxisPadding + height / 2), 0,
                              QRectF(-width / 2, -height / 2, width, height), TextRole::Axis});
     }
+  }
+
+  // Each 断链 where it lies: a line across the plot, and the equation
+  // written up along it from the foot of the plot, below most labels.
+  for (std::size_t i = 0; chainage != nullptr && i < chainage->size(); ++i) {
+    const double at = chainage->distanceOf(i);
+    if (at < left || at > right) continue;
+    const double x = view.mapStation(at);
+    scene.leaders.push_back(QLineF(x, plot.top(), x, plot.bottom()));
+    const QString text = qText(chainage->equationText(i) + " " + chainage->kindText(i));
+    const double width = metrics.horizontalAdvance(text);
+    scene.texts.push_back({text, QPointF(x - height / 2 - 1, plot.bottom() - width / 2 - 4), -90,
+                           QRectF(-width / 2, -height / 2, width, height), TextRole::Axis});
   }
 
   const double top = view.topElevation();

@@ -149,8 +149,7 @@ class Placer {
 
 QString pointText(const profile::Profile& profile, std::size_t row) {
   const profile::ProfilePoint& p = profile.points()[row];
-  std::string text = profile::stationText(p.station, profile::StationStyle::Chainage) +
-                     "  H=" + profile::fixed3(p.elevation);
+  std::string text = profile.stationText(p.station) + "  H=" + profile::fixed3(p.elevation);
   if (row == 0)
     text = std::string(profile::keyPointText(profile::KeyPointKind::Start)) + " " + text;
   if (row + 1 == profile.size()) {

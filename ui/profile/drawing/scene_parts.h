@@ -35,7 +35,9 @@ struct RowRange {
 };
 RowRange rowsInView(const profile::Profile& profile, const ViewTransform& view);
 
-void addGrid(Scene& scene, const ViewTransform& view, const QFontMetricsF& metrics);
+// With equations, the axis is labelled in field stations.
+void addGrid(Scene& scene, const ViewTransform& view, const QFontMetricsF& metrics,
+             const profile::ChainageEquations* chainage = nullptr);
 void addDesignLine(Scene& scene, const profile::Profile& profile, const ViewTransform& view);
 void addPointLine(Scene& scene, const profile::Profile& profile, const ViewTransform& view);
 void addGroundLine(Scene& scene, const profile::GroundLine& ground, const ViewTransform& view);

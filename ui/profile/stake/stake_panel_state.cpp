@@ -24,6 +24,20 @@ namespace {
 
 QString chainage(double station) { return utf8Text(chainageText(station)); }
 
+// A typed station is a field station: on a road with 断链, the true
+// distance it names, or why it names none.
+profile::CellReading typedStation(const std::shared_ptr<const profile::Profile>& profile,
+                                  const QString& text) {
+  profile::CellReading reading =
+      profile::readCell(profile::InputColumn::Station, text.toStdString());
+  if (!profile || profile->chainage().empty()) return reading;
+  const auto typed = profile::readFieldStation(text.toStdString());
+  if (!typed) return reading;
+  const profile::FieldLookup found = profile->chainage().distance(*typed);
+  if (!found.ok()) return {0, profile::fieldProblem(profile->chainage(), typed->station, found)};
+  return {found.distance, {}};
+}
+
 }  // namespace
 
 void StakePanel::State::rebuild() {
@@ -85,8 +99,7 @@ void StakePanel::State::intervalTyped() {
 }
 
 void StakePanel::State::addTyped() {
-  const profile::CellReading reading =
-      profile::readCell(profile::InputColumn::Station, addEdit->text().toStdString());
+  const profile::CellReading reading = typedStation(profile, addEdit->text());
   if (!reading.ok()) {
     Q_EMIT panel->statusMessage(utf8Text(reading.error));
     return;
@@ -123,8 +136,7 @@ void StakePanel::State::removeChosen() {
 }
 
 void StakePanel::State::findTyped() {
-  const profile::CellReading reading =
-      profile::readCell(profile::InputColumn::Station, findEdit->text().toStdString());
+  const profile::CellReading reading = typedStation(profile, findEdit->text());
   if (!reading.ok()) {
     Q_EMIT panel->statusMessage(utf8Text(reading.error));
     return;
