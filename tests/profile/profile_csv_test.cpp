@@ -112,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                 1, 1, "UTF-16"},
         BadFile{"not increasing", "0,100\n500,101,3000\n500,102\n", 3, 1, "不大于上一点"},
         BadFile{"negative radius", "0,100\n500,101,-3000\n900,102\n", 2, 3, "不能为负"},
+        BadFile{"radius near zero", "0,100\n500,101,1e-300\n900,102\n", 2, 3, "太小"},
+        BadFile{"radius under a metre", "0,100\n500,101,0.999\n900,102\n", 2, 3, "太小"},
         BadFile{"letters", "0,100\n500,1O1,3000\n900,102\n", 2, 2, "“1O1”不是数字"},
         BadFile{"NaN", "0,100\n500,nan\n", 2, 2, "不是数字"},
         BadFile{"infinity", "0,inf\n500,100\n", 1, 2, "不是数字"},
