@@ -13,7 +13,7 @@ TEST(ProfileCsv, WrittenThenReadBackIdentically) {
   const Profile p({{5030.2501, 0.1 + 0.2, 0},
                    {5400, 1234.5678, 3456.7},
                    {5800.125, 1230, 0},
-                   {6100, 1240.000001, 1e-3},
+                   {6100, 1240.000001, 1.001},
                    {6500, 1235, 7}});
   const std::string text = profileCsv(p);
   ASSERT_TRUE(text.starts_with(kUtf8Bom));
