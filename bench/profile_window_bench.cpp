@@ -10,6 +10,7 @@
 //           road of 100,000 PVIs keeps (< 100 MB).
 // Usage: profile_window_bench [RUNS]   (offscreen unless QT_QPA_PLATFORM is set)
 
+#include <malloc.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSettings>
@@ -21,7 +22,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <malloc.h>
 #include <vector>
 
 #include "profile/geometry_checks.h"
