@@ -63,13 +63,16 @@ TemporaryFile createTemporaryBeside(const std::string& target) {
     temporary.file = createExclusive(temporary.path, &exists);
     if (temporary.file != nullptr) {
       removeOnInterrupt(temporary.path);
-      temporary.reopenPath = reopenPath(temporary.path, temporary.file);
       return temporary;
     }
     if (!exists) break;
   }
   temporary.path.clear();
   return temporary;
+}
+
+std::string handOverTemporary(TemporaryFile& temporary) {
+  return handOver(temporary.path, &temporary.file);
 }
 
 void discardTemporary(TemporaryFile& temporary) {
@@ -82,8 +85,9 @@ void discardTemporary(TemporaryFile& temporary) {
 
 bool commitTemporary(TemporaryFile& temporary, const std::string& target) {
   if (temporary.path.empty()) return false;
+  // A file handed over to the workbook library may have been closed for it.
   std::FILE* file = std::exchange(temporary.file, nullptr);
-  if (file == nullptr || !finishFile(file, target) || !replaceFile(temporary.path, target)) {
+  if ((file != nullptr && !finishFile(file, target)) || !replaceFile(temporary.path, target)) {
     discardTemporary(temporary);
     return false;
   }

@@ -18,12 +18,12 @@ namespace vcurve::table {
 struct TemporaryFile {
   std::string path;
   std::FILE* file = nullptr;
-  // The name the workbook library, which opens files itself, writes the
-  // same file through.
-  std::string reopenPath;
 };
 // path is empty when it could not be made.
 TemporaryFile createTemporaryBeside(const std::string& target);
+// The name the workbook library, which opens files itself, writes this
+// file through; file may be closed for it.
+std::string handOverTemporary(TemporaryFile& temporary);
 // Closes it (if still open) and removes it.
 void discardTemporary(TemporaryFile& temporary);
 // Closes it, gives it the permissions of an existing target and puts it in

@@ -125,7 +125,7 @@ class Destination {
     return temporary_.file;
   }
   // The name the workbook library writes the opened file through.
-  const std::string& reopenPath() const { return temporary_.reopenPath; }
+  std::string handOver() { return handOverTemporary(temporary_); }
 
   // Closes the file and puts it in place; false when any of that failed.
   bool commit(bool written) {
@@ -231,7 +231,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     std::string problem;
     {
       const QuietStandardError quiet;
-      problem = writeXlsx(destination.reopenPath(), sheets);
+      problem = writeXlsx(destination.handOver(), sheets);
     }
     if (!problem.empty()) {
       say("错误", "写出" + quotedPath(*request.output) + "失败：" + problem);

@@ -144,8 +144,14 @@ std::FILE* createExclusive(const std::string& path, bool* exists) {
   return file;
 }
 
-// The library opens the name itself; the sharing above lets it.
-std::string reopenPath(const std::string& path, std::FILE*) { return path; }
+// The workbook library opens its file unshared, so this program lets go of
+// it first; making a link needs a privilege on Windows, and replacing the
+// file needs the right to write in the folder anyway.
+std::string handOver(const std::string& path, std::FILE** file) {
+  if (*file != nullptr) std::fclose(*file);
+  *file = nullptr;
+  return path;
+}
 
 bool finishFile(std::FILE* file, const std::string&) {
   bool ok = std::fflush(file) == 0;
@@ -287,12 +293,13 @@ std::FILE* createExclusive(const std::string& path, bool* exists) {
 
 // Through its descriptor the library reaches this very file, even if the
 // name were swapped for a link in the meantime.
-std::string reopenPath(const std::string& path, std::FILE* file) {
-  const std::string byDescriptor = "/dev/fd/" + std::to_string(::fileno(file));
+std::string handOver(const std::string& path, std::FILE** file) {
+  const std::string byDescriptor = "/dev/fd/" + std::to_string(::fileno(*file));
   struct stat viaName {};
   struct stat viaDescriptor {};
-  if (::fstat(::fileno(file), &viaName) == 0 && ::stat(byDescriptor.c_str(), &viaDescriptor) == 0 &&
-      viaName.st_ino == viaDescriptor.st_ino && viaName.st_dev == viaDescriptor.st_dev) {
+  if (::fstat(::fileno(*file), &viaName) == 0 &&
+      ::stat(byDescriptor.c_str(), &viaDescriptor) == 0 && viaName.st_ino == viaDescriptor.st_ino &&
+      viaName.st_dev == viaDescriptor.st_dev) {
     return byDescriptor;
   }
   return path;

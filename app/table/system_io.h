@@ -30,8 +30,10 @@ bool processAlive(unsigned long id);
 // Creates path for writing, never opening an existing file or following a
 // link; *exists tells whether something had the name already.
 std::FILE* createExclusive(const std::string& path, bool* exists);
-// A name under which another library opening "the file" reaches this one.
-std::string reopenPath(const std::string& path, std::FILE* file);
+// The name under which another library opening "the file" reaches this
+// one. Where that library's open would clash with the file being open here
+// (Windows opens it unshared), *file is closed and set to nullptr first.
+std::string handOver(const std::string& path, std::FILE** file);
 // Flushes to the disk and closes, giving the file the permissions of an
 // existing target first.
 bool finishFile(std::FILE* file, const std::string& target);

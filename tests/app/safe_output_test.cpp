@@ -56,7 +56,10 @@ TEST_F(SafeOutput, ALinkPlantedUnderTheOldTemporaryNameIsNotFollowed) {
   const std::string victim = file("victim.txt", "precious");
   const std::string out = (folder_ / "planted.csv").string();
   for (const char* format : {"csv", "xlsx"}) {
-    fs::create_symlink(victim, out + ".part");
+    std::error_code unsupported;
+    fs::create_symlink(victim, out + ".part", unsupported);
+    // Wine, and Windows without the privilege, make no links.
+    if (unsupported) GTEST_SKIP() << unsupported.message();
     const TableRun run = runTable({"--profile", p, "--format", format, "--output", out});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fileText(victim) == "precious") << format;
@@ -104,11 +107,13 @@ TEST_F(SafeOutput, TwoRunsAtOnceLeaveOneWholeTable) {
 TEST_F(SafeOutput, TheInputIsNeverTheOutput) {
   const std::string p = file("p.csv", kCrest);
   fs::create_directories(folder_ / "sub");
-  fs::create_symlink(p, folder_ / "link.csv");
-  fs::create_hard_link(p, folder_ / "hard.csv");
-  const fs::path spelled = folder_ / "sub" / ".." / "p.csv";
-  for (const fs::path& output :
-       {fs::path(p), folder_ / "link.csv", folder_ / "hard.csv", spelled}) {
+  std::vector<fs::path> outputs{p, folder_ / "sub" / ".." / "p.csv"};
+  std::error_code unsupported;
+  fs::create_hard_link(p, folder_ / "hard.csv", unsupported);
+  if (!unsupported) outputs.push_back(folder_ / "hard.csv");
+  fs::create_symlink(p, folder_ / "link.csv", unsupported);
+  if (!unsupported) outputs.push_back(folder_ / "link.csv");
+  for (const fs::path& output : outputs) {
     for (const char* format : {"csv", "xlsx"}) {
       const TableRun run =
           runTable({"--profile", p, "--format", format, "--output", output.string()});
@@ -119,7 +124,9 @@ TEST_F(SafeOutput, TheInputIsNeverTheOutput) {
     }
   }
   // The link itself as the input, its target as the output.
-  EXPECT_EQ(runTable({"--profile", (folder_ / "link.csv").string(), "--output", p}).status, 2);
+  if (!unsupported) {
+    EXPECT_EQ(runTable({"--profile", (folder_ / "link.csv").string(), "--output", p}).status, 2);
+  }
 }
 
 TEST_F(SafeOutput, UnusableOutputsExitTwoAndSayWhyInChinese) {
