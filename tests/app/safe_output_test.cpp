@@ -191,6 +191,39 @@ TEST_F(SafeOutput, LeftoversOfEndedRunsAreRemoved) {
   EXPECT_EQ(names(), (std::vector<std::string>{"p.csv", "t.csv", running, other}));
 }
 
+// A disk that fills up, as a file-size limit of 4 KB makes it: one
+// Chinese line, the old file kept, nothing left beside it.
+TEST_F(SafeOutput, AFullDiskIsToldInChineseOnly) {
+  const std::string p = file("p.csv", kCrest);
+  const std::string out = file("t.xlsx", "old");
+  for (const char* format : {"csv", "xlsx"}) {
+    const Args argv{"/bin/sh",
+                    "-c",
+                    "ulimit -f 8; trap '' XFSZ; exec \"$@\"",
+                    "sh",
+                    VCURVE_TABLE_EXE,
+                    "--profile",
+                    p,
+                    "--from",
+                    "0",
+                    "--to",
+                    "1000",
+                    "--step",
+                    "0.01",
+                    "--format",
+                    format,
+                    "--output",
+                    out};
+    const int status = spawnAndWait(argv, {}, Output::Kept, folder_ / "out", folder_ / "err");
+    const std::string err = fileText(folder_ / "err");
+    EXPECT_EQ(status, 1) << format;
+    EXPECT_EQ(err.find("[ERROR]"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(fileText(out), "old");
+    EXPECT_EQ(names(), (std::vector<std::string>{"err", "out", "p.csv", "t.xlsx"}));
+  }
+}
+
 TEST_F(SafeOutput, AnInterruptedRunLeavesTheOldFileAndNoTemporary) {
   const std::string p = file("p.csv", kCrest);
   const std::string out = file("t.csv", "old");
