@@ -98,6 +98,8 @@ case "${1:-}" in
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
     total=${2:-60}
+    results=()
+    failed=0
     # The time is shared out by how much each target has to explore: the
     # field texts and presses most, the three file readers next, the
     # station text, a small grammar, least.
@@ -108,9 +110,19 @@ case "${1:-}" in
       [ "$seconds" -ge 1 ] || seconds=1
       mkdir -p "$work/$target"
       echo "== $target, $seconds s"
-      build-fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -max_len="$max_len" \
-        -print_final_stats=1 "$work/$target" "tests/fuzz/$seeds"
+      # A target that fails does not keep the others from running; the
+      # crashing input is kept in the build folder to be looked at.
+      if build-fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -max_len="$max_len" \
+        -print_final_stats=1 -artifact_prefix="build-fuzz/$target-" \
+        "$work/$target" "tests/fuzz/$seeds"; then
+        results+=("$target: clean")
+      else
+        results+=("$target: FAILED (inputs in build-fuzz/$target-*)")
+        failed=1
+      fi
     done
+    printf '== %s\n' "${results[@]}"
+    exit "$failed"
     ;;
   bench | bench-build)
     install_missing "${build_packages[@]}" "${bench_packages[@]}"

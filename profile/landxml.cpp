@@ -71,12 +71,13 @@ std::string_view parseProblem(pugi::xml_parse_status status) {
 }
 
 // R = 100·L/|ω|. A radius that left this program comes back a few units in
-// the last place off; one within a billionth of a value with six decimals
-// is that value.
+// the last place off; one within those few units of a value with six
+// decimals is that value. Any wider, and a radius typed with more decimals
+// would be changed by a round trip.
 double radiusOfLength(double length, double omega) {
   const double radius = 100 * length / omega;
   const double rounded = RoundToPlaces(radius, 6);
-  return std::fabs(rounded - radius) <= 1e-9 * radius ? rounded : radius;
+  return std::fabs(rounded - radius) <= 1e-13 * radius ? rounded : radius;
 }
 
 // The shortest length text that reads back as the same radius: 120, not
@@ -88,6 +89,17 @@ std::string lengthText(const VerticalCurve& curve, double omega) {
         length && radiusOfLength(*length, std::fabs(omega)) == curve.radius) {
       return text;
     }
+  }
+  // The length's own double may miss the radius by a unit in the last
+  // place; one of its neighbours hits it.
+  double below = curve.length;
+  double above = curve.length;
+  for (int step = 0; step < 64; ++step) {
+    for (const double length : {below, above}) {
+      if (radiusOfLength(length, std::fabs(omega)) == curve.radius) return exactText(length);
+    }
+    below = std::nextafter(below, 0.0);
+    above = std::nextafter(above, HUGE_VAL);
   }
   return exactText(curve.length);
 }

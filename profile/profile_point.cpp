@@ -139,6 +139,9 @@ std::vector<InputError> validatePoints(std::span<const ProfilePoint> points) {
       errors.push_back({row, InputColumn::Radius, "竖曲线半径超出范围（不超过 1000000 km）"});
     } else if (p.radius < 0) {
       errors.push_back({row, InputColumn::Radius, "竖曲线半径不能为负"});
+    } else if (p.radius > 0 && p.radius < kSmallestRadius) {
+      errors.push_back(
+          {row, InputColumn::Radius, "竖曲线半径太小（至少 1 m；不设竖曲线时填 0 或留空）"});
     }
   }
   return errors;

@@ -40,6 +40,9 @@ inline constexpr std::size_t kMaximumPoints = 100'000;
 inline constexpr double kLargestStation = 1e8;    // metres: 100,000 km
 inline constexpr double kLargestElevation = 1e5;  // metres
 inline constexpr double kLargestRadius = 1e9;     // metres
+// A curve any road has is a hundred metres at least; below a metre a
+// radius is a typing slip, and near zero its numbers stop being printable.
+inline constexpr double kSmallestRadius = 1;  // metres, for a radius that is not 0
 
 // One cell's text as typed, pasted or read from a file. Blanks around the
 // text are ignored. Stations are metres ("5030.25") or chainage

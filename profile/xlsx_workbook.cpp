@@ -49,7 +49,8 @@ class ClassicNumbers {
 
 }  // namespace
 
-std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets) {
+std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets,
+                      const XlsxProgress& progress) {
   for (const Sheet& sheet : sheets) {
     const std::size_t extra = sheet.title.empty() ? 1 : 2;
     if (sheet.rows + extra > kXlsxMaximumRows) {
@@ -85,6 +86,10 @@ std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets)
   };
 
   lxw_error failure = LXW_NO_ERROR;
+  bool stopped = false;
+  std::size_t total = 0;
+  for (const Sheet& sheet : sheets) total += sheet.rows;
+  std::size_t done = 0;
   std::vector<SheetCell> cells;
   for (const Sheet& sheet : sheets) {
     lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheet.name.c_str());
@@ -103,7 +108,9 @@ std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets)
     }
     ++row;
     worksheet_freeze_panes(worksheet, row, 0);
-    for (std::size_t i = 0; i < sheet.rows && failure == LXW_NO_ERROR; ++i, ++row) {
+    for (std::size_t i = 0; i < sheet.rows && failure == LXW_NO_ERROR && !stopped; ++i, ++row) {
+      constexpr std::size_t kRowsBetweenReports = 1024;
+      if (progress && ++done % kRowsBetweenReports == 0) stopped = !progress(done, total);
       sheet.row(i, cells);
       for (std::size_t c = 0; c < cells.size() && c < sheet.columns.size(); ++c) {
         const SheetCell& cell = cells[c];
@@ -117,9 +124,10 @@ std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets)
         if (failure != LXW_NO_ERROR) break;
       }
     }
-    if (failure != LXW_NO_ERROR) break;
+    if (failure != LXW_NO_ERROR || stopped) break;
   }
   const lxw_error closed = workbook_close(workbook);
+  if (stopped) return std::string(kXlsxStopped);
   if (failure == LXW_NO_ERROR) failure = closed;
   return failure == LXW_NO_ERROR ? std::string() : problemText(failure);
 }

@@ -1,11 +1,11 @@
 #include "app/table/profile_command.h"
 
-#include <filesystem>
 #include <memory>
 
 #include "app/table/field_stations.h"
 #include "app/table/message_text.h"
 #include "app/table/output_buffer.h"
+#include "app/table/output_file.h"
 #include "app/table/profile_options.h"
 #include "app/table/profile_output.h"
 #include "app/table/system_io.h"
@@ -100,60 +100,63 @@ ProfileStations plannedStations(const ProfileRequest& request,
 // appears under its name once complete.
 class Destination {
  public:
-  explicit Destination(const std::optional<std::string>& path) : path_(path) {
-    if (path_) temporary_ = *path_ + ".part";
-  }
+  explicit Destination(const std::optional<std::string>& path) : path_(path) {}
   Destination(const Destination&) = delete;
   Destination& operator=(const Destination&) = delete;
-  ~Destination() {
-    if (!committed_ && path_) removeQuietly(temporary_);
-  }
+  ~Destination() { discardTemporary(temporary_); }
 
-  const std::string& temporary() const { return temporary_; }
-
-  // Whether the file can be made where it is to go, tried before a library
-  // that says its failures in English is left to find out.
-  bool creatable() const {
-    if (!path_) return true;
-    std::FILE* file = openFile(temporary_, "wb");
-    return file != nullptr && std::fclose(file) == 0;
-  }
   bool toFile() const { return path_.has_value(); }
 
+  // Standard output, or the new file beside the target; nullptr when that
+  // cannot be made.
   std::FILE* open() {
     if (!path_) return stdout;
-    file_ = openFile(temporary_, "wb");
-    return file_;
+    temporary_ = createTemporaryBeside(*path_);
+    return temporary_.file;
   }
+  // The name the workbook library writes the opened file through.
+  std::string handOver() { return handOverTemporary(temporary_); }
 
   // Closes the file and puts it in place; false when any of that failed.
   bool commit(bool written) {
     if (!path_) return written;
-    bool ok = written;
-    if (file_ != nullptr && std::fclose(file_) != 0) ok = false;
-    file_ = nullptr;
-    ok = ok && replaceFile(temporary_, *path_);
-    committed_ = ok;
-    return ok;
+    if (!written) {
+      discardTemporary(temporary_);
+      return false;
+    }
+    return commitTemporary(temporary_, *path_);
   }
 
  private:
-  static void removeQuietly(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                            ignored);
-  }
-
   std::optional<std::string> path_;
-  std::string temporary_;
-  std::FILE* file_ = nullptr;
-  bool committed_ = false;
+  TemporaryFile temporary_;
 };
+
+// Refuses, before anything is computed, an output that could not be
+// written or would destroy what the table is made from.
+void requireWritableOutput(const std::string& output, const std::string& input) {
+  if (sameFile(output, input)) {
+    throw UsageError("输出文件" + quotedPath(output) +
+                     "就是输入文件，写出会毁掉纵断面；请另选文件名");
+  }
+  switch (pathKind(output)) {
+    case PathKind::Missing:
+    case PathKind::File:
+      return;
+    case PathKind::Folder:
+      throw UsageError(quotedPath(output) + "是文件夹，不能作为输出文件");
+    case PathKind::ReadOnlyFile:
+      throw UsageError("文件" + quotedPath(output) + "是只读的，未覆盖");
+    case PathKind::Other:
+      throw UsageError(quotedPath(output) + "不是普通文件，不能作为输出文件");
+  }
+}
 
 }  // namespace
 
 int runProfileCommand(const std::vector<std::string_view>& args, const Say& say) {
   const ProfileRequest request = parseProfileCommandLine(args);
+  if (request.output) requireWritableOutput(*request.output, request.file);
   const std::string bytes = readInputFile(request.file);
   if (!request.name.empty() && !looksLikeXml(bytes)) {
     throw UsageError("选项 --name 只用于 LandXML 文件，" + quotedPath(request.file) +
@@ -211,7 +214,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
         }
       });
     }
-    if (!destination.creatable()) {
+    if (destination.open() == nullptr) {
       throw UsageError("无法创建文件" + quotedPath(*request.output));
     }
     const std::string title = "纵断面：" + request.file;
@@ -225,7 +228,12 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     if (request.findElevation) {
       sheets.push_back(matchesSheet(matches, "设计高程 " + request.findElevation->given, chainage));
     }
-    if (const std::string problem = writeXlsx(destination.temporary(), sheets); !problem.empty()) {
+    std::string problem;
+    {
+      const QuietStandardError quiet;
+      problem = writeXlsx(destination.handOver(), sheets);
+    }
+    if (!problem.empty()) {
       say("错误", "写出" + quotedPath(*request.output) + "失败：" + problem);
       written = false;
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "profile/profile_file.h"
 
 namespace vcurve::profile {
@@ -57,6 +59,27 @@ TEST(LandXml, WrittenThenReadBackIdentically) {
   EXPECT_EQ(back.value.points, p.points());
   EXPECT_EQ(back.value.ground, ground.points());
   EXPECT_TRUE(readProfileFile(xml, "back.xml").ok());
+}
+
+// Radii with up to six decimals come back to the bit; any other within a
+// unit or two in the last place, never snapped to six decimals.
+TEST(LandXml, RadiiSurviveARoundTrip) {
+  struct Case {
+    double radius;
+    bool exact;
+  };
+  for (const Case c : {Case{3456.123456, true}, Case{2000.5, true}, Case{7.25, true},
+                       Case{32277.906477777775, false}, Case{911358.13655312895, false}}) {
+    const Profile p({{0, 100, 0}, {500, 104, c.radius}, {1001, 98.5, 0}});
+    const auto back = readLandXml(landXml(p, nullptr, {"n", "g", "2024-05-01", "10:00:00"}), "b");
+    ASSERT_TRUE(back.ok()) << back.error->message();
+    const double got = back.value.points[1].radius;
+    if (c.exact) {
+      EXPECT_EQ(got, c.radius);
+    } else {
+      EXPECT_LE(std::fabs(got - c.radius), 4e-16 * c.radius) << got;
+    }
+  }
 }
 
 std::string twoProfiles() {

@@ -13,7 +13,7 @@ TEST(ProfileCsv, WrittenThenReadBackIdentically) {
   const Profile p({{5030.2501, 0.1 + 0.2, 0},
                    {5400, 1234.5678, 3456.7},
                    {5800.125, 1230, 0},
-                   {6100, 1240.000001, 1e-3},
+                   {6100, 1240.000001, 1.001},
                    {6500, 1235, 7}});
   const std::string text = profileCsv(p);
   ASSERT_TRUE(text.starts_with(kUtf8Bom));
@@ -112,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                 1, 1, "UTF-16"},
         BadFile{"not increasing", "0,100\n500,101,3000\n500,102\n", 3, 1, "不大于上一点"},
         BadFile{"negative radius", "0,100\n500,101,-3000\n900,102\n", 2, 3, "不能为负"},
+        BadFile{"radius near zero", "0,100\n500,101,1e-300\n900,102\n", 2, 3, "太小"},
+        BadFile{"radius under a metre", "0,100\n500,101,0.999\n900,102\n", 2, 3, "太小"},
         BadFile{"letters", "0,100\n500,1O1,3000\n900,102\n", 2, 2, "“1O1”不是数字"},
         BadFile{"NaN", "0,100\n500,nan\n", 2, 2, "不是数字"},
         BadFile{"infinity", "0,inf\n500,100\n", 1, 2, "不是数字"},

@@ -1,14 +1,16 @@
 #include "ui/profile/stake/stake_files.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <algorithm>
 #include <filesystem>
-#include <system_error>
 
 #include "profile/profile_csv.h"
 #include "profile/sheets.h"
 #include "profile/xlsx_workbook.h"
+#include "ui/profile/long_work.h"
 
 namespace vcurve::profileui {
 namespace {
@@ -21,26 +23,33 @@ std::filesystem::path nativePath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
-// Writing through a link replaces the file it points to, not the link.
-QString resolvedTarget(const QString& path) {
-  const QFileInfo info(path);
-  return info.isSymLink() ? info.symLinkTarget() : path;
-}
+// Thrown out of the rows' writer to stop it where the user cancelled.
+struct Stopped {};
 
 }  // namespace
 
-bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error) {
+bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error,
+                       LongWork* work) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     *error = cannotWrite(path, file.errorString());
     return false;
   }
   bool failed = false;
-  profile::writeStakeCsv(table, [&](std::string_view block) {
-    if (failed) return;
-    const auto size = static_cast<qint64>(block.size());
-    failed = file.write(block.data(), size) != size;
-  });
+  qint64 rows = 0;
+  try {
+    profile::writeStakeCsv(table, [&](std::string_view block) {
+      if (failed) return;
+      const auto size = static_cast<qint64>(block.size());
+      failed = file.write(block.data(), size) != size;
+      rows += std::count(block.begin(), block.end(), '\n');
+      if (work != nullptr && !work->advance(rows)) throw Stopped{};
+    });
+  } catch (const Stopped&) {
+    file.cancelWriting();
+    *error = LongWork::cancelledText();
+    return false;
+  }
   if (failed || !file.commit()) {
     *error = cannotWrite(path, file.errorString());
     return false;
@@ -48,34 +57,47 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
   return true;
 }
 
+// The workbook library writes only to a file it opens by name. It writes a
+// scratch file of Qt's making (created exclusively, removed with it), which
+// is then saved the way every other file is: QSaveFile keeps the target's
+// permissions, refuses a file the user may not write, never follows a link
+// planted under its temporary name, and leaves no part of a file behind.
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
-                        const std::string& title, QString* error) {
-  const QString target = resolvedTarget(path);
-  const QFileInfo targetInfo(target);
-  if (targetInfo.isDir()) {
+                        const std::string& title, QString* error, LongWork* work) {
+  if (QFileInfo(path).isDir()) {
     *error = cannotWrite(path, QStringLiteral("这是一个文件夹"));
     return false;
   }
-  // The workbook library writes only to a named file, so the temporary
-  // file is named here, in the target's folder, so that the rename cannot
-  // cross file systems.
-  const QString temporary = targetInfo.absolutePath() + QLatin1Char('/') + targetInfo.fileName() +
-                            QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
-                                                          16, QLatin1Char('0'));
-  const std::string problem =
-      profile::writeXlsx(nativePath(temporary).string(), {profile::stakeSheet(table, title)});
-  std::error_code ignored;
-  if (!problem.empty()) {
-    std::filesystem::remove(nativePath(temporary), ignored);
-    *error = cannotWrite(path, QString::fromStdString(problem));
+  QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/vcurve-XXXXXX.xlsx"));
+  if (!scratch.open()) {
+    *error = cannotWrite(path, scratch.errorString());
     return false;
   }
-  if (targetInfo.exists()) QFile::setPermissions(temporary, QFile::permissions(target));
-  std::error_code renamed;
-  std::filesystem::rename(nativePath(temporary), nativePath(target), renamed);
-  if (renamed) {
-    std::filesystem::remove(nativePath(temporary), ignored);
-    *error = cannotWrite(path, QString::fromStdString(renamed.message()));
+  scratch.close();
+  profile::XlsxProgress progress;
+  if (work != nullptr) {
+    progress = [work](std::size_t done, std::size_t) { return work->advance(qint64(done)); };
+  }
+  const std::string problem = profile::writeXlsx(nativePath(scratch.fileName()).string(),
+                                                 {profile::stakeSheet(table, title)}, progress);
+  if (!problem.empty()) {
+    *error = problem == profile::kXlsxStopped ? LongWork::cancelledText()
+                                              : cannotWrite(path, QString::fromStdString(problem));
+    return false;
+  }
+  QFile written(scratch.fileName());
+  QSaveFile file(path);
+  if (!written.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly)) {
+    *error = cannotWrite(path, file.errorString());
+    return false;
+  }
+  bool failed = false;
+  while (!failed && !written.atEnd()) {
+    const QByteArray block = written.read(qint64(1) << 20);
+    failed = block.isEmpty() || file.write(block) != block.size();
+  }
+  if (failed || !file.commit()) {
+    *error = cannotWrite(path, file.errorString());
     return false;
   }
   return true;

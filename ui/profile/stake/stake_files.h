@@ -12,10 +12,15 @@
 
 namespace vcurve::profileui {
 
+class LongWork;
+
 // UTF-8 with a byte-order mark, so that Excel shows the Chinese headers.
-bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error);
+// With `work`, the rows written are its steps, and a cancel leaves the old
+// file as it was.
+bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error,
+                       LongWork* work = nullptr);
 // Numbers as numbers, chainage as text; title is a line above the header.
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
-                        const std::string& title, QString* error);
+                        const std::string& title, QString* error, LongWork* work = nullptr);
 
 }  // namespace vcurve::profileui

@@ -10,11 +10,31 @@
 #include <cmath>
 
 #include "profile/profile_text.h"
+#include "ui/profile/long_work.h"
 #include "ui/profile/stake/stake_files.h"
 #include "ui/profile/stake/stake_pages.h"
 #include "ui/profile/stake/stake_panel_state.h"
 
 namespace vcurve::profileui {
+namespace {
+
+// Page by page, so that a table of a hundred thousand pages shows how far
+// it has got and can be stopped; false when it was.
+bool paintPages(QWidget* window, const StakePages& pages, QPainter& painter,
+                QPagedPaintDevice& device, int first, int last) {
+  first = std::max(first, 1);
+  last = std::min(last, pages.pageCount());
+  LongWork work(window, QStringLiteral("正在生成第 %1–%2 页…").arg(first).arg(last),
+                last - first + 1);
+  for (int page = first; page <= last; ++page) {
+    if (!work.advance(page - first)) return false;
+    if (page != first) device.newPage();
+    pages.paint(painter, device, page, page);
+  }
+  return true;
+}
+
+}  // namespace
 
 StakePanel::StakePanel(QWidget* parent) : QWidget(parent), state_(std::make_unique<State>(this)) {
   state_->build();
@@ -70,7 +90,8 @@ bool StakePanel::exportCsv(const QString& path, QString* error) const {
   QString unused;
   if (error == nullptr) error = &unused;
   if (*error = state_->missingTable(); !error->isEmpty()) return false;
-  return writeStakeCsvFile(*state_->table, path, error);
+  LongWork work(window(), QStringLiteral("正在写出 CSV…"), qint64(state_->table->size()));
+  return writeStakeCsvFile(*state_->table, path, error, &work);
 }
 
 bool StakePanel::exportXlsx(const QString& path, QString* error) const {
@@ -82,7 +103,8 @@ bool StakePanel::exportXlsx(const QString& path, QString* error) const {
   if (!state_->designSpeed.isEmpty()) {
     title += QStringLiteral("　设计速度：%1").arg(state_->designSpeed);
   }
-  return writeStakeXlsxFile(*state_->table, path, title.toStdString(), error);
+  LongWork work(window(), QStringLiteral("正在写出 Excel 文件…"), qint64(state_->table->size()));
+  return writeStakeXlsxFile(*state_->table, path, title.toStdString(), error, &work);
 }
 
 bool StakePanel::savePdf(const QString& path, QString* error) const {
@@ -107,7 +129,12 @@ bool StakePanel::savePdf(const QString& path, QString* error) const {
       *error = QStringLiteral("无法生成 PDF“%1”").arg(QFileInfo(path).fileName());
       return false;
     }
-    pages.paint(painter, writer, 1, pages.pageCount());
+    if (!paintPages(window(), pages, painter, writer, 1, pages.pageCount())) {
+      painter.end();
+      file.cancelWriting();
+      *error = LongWork::cancelledText();
+      return false;
+    }
   }
   if (!file.commit()) {
     *error = QStringLiteral("无法写入“%1”：%2").arg(QFileInfo(path).fileName(), file.errorString());
@@ -137,7 +164,10 @@ void StakePanel::print(QPrinter* printer) const {
     Q_EMIT state_->panel->statusMessage(QStringLiteral("无法开始打印"));
     return;
   }
-  pages.paint(painter, *printer, first, last);
+  if (!paintPages(window(), pages, painter, *printer, first, last)) {
+    printer->abort();
+    Q_EMIT state_->panel->statusMessage(QStringLiteral("已取消打印"));
+  }
 }
 
 }  // namespace vcurve::profileui
