@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <pugixml.hpp>
+
 #include <sstream>
+#include "profile/landxml_settings.h"
 
 #include "core/numeric_text.h"
 #include "profile/profile_text.h"
@@ -218,6 +220,7 @@ class Reader {
     radiiFromLengths(document.points, curveLengths);
     // Checked again: a length of 3e99 makes a radius no road has.
     if (!valid(document.points, nodes, chosen)) return false;
+    document.settings = settingsFeature(chosen.profile);
     return readGround(chosen, document);
   }
 
@@ -458,6 +461,7 @@ std::string landXml(const Profile& profile, const GroundLine* ground,
     }
     surface.append_child("PntList2D").text().set(list.c_str());
   }
+  appendSettingsFeature(profileNode, options.settings);
   StringWriter writer;
   document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
   return writer.text;

@@ -11,6 +11,7 @@
 #include "profile/file_error.h"
 #include "profile/ground_line.h"
 #include "profile/profile.h"
+#include "profile/road_settings.h"
 
 namespace vcurve::profile {
 
@@ -21,6 +22,7 @@ struct ProfileDocument {
   // Read from a CSV file that holds what writing the profile back would
   // lose (a title row, a 备注 column).
   bool csvHoldsMore = false;
+  RoadSettings settings;  // the defaults when the file keeps none
 };
 
 // The name of every design profile in the file, in file order: its
@@ -42,6 +44,7 @@ struct LandXmlOptions {
   // when empty.
   std::string date;
   std::string time;
+  RoadSettings settings;  // written as a Feature unless all are defaults
 };
 
 // Curves are written as ParaCurve with their length. A radius with no

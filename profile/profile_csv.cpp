@@ -6,6 +6,7 @@
 
 #include "profile/csv_records.h"
 #include "profile/profile_text.h"
+#include "profile/road_settings.h"
 
 namespace vcurve::profile {
 namespace {
@@ -51,6 +52,7 @@ NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::
   CsvRecord record;
   std::size_t headerRows = 0;
   while (reader.next(record)) {
+    if (table.rows.empty() && isSettingsRecord(record.fields)) continue;  // road_settings.h
     const std::size_t present = std::min(columns, record.fields.size());
     bool empty = true;
     bool anyNumber = false;

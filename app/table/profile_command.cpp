@@ -177,7 +177,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   if (request.table()) stations = plannedStations(request, profile);
   std::vector<Finding> findings;
   if (request.check) {
-    findings = checkProfile(*profile, highwayCode(), *highwayCode().forSpeed(*request.speed));
+    findings = checkProfile(*profile, request.basis);
   }
   std::vector<ElevationMatch> matches;
   if (request.findElevation) matches = profile->stationsAtElevation(request.findElevation->number);
@@ -220,7 +220,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     if (request.table()) sheets.push_back(tableSheet(*profile, rows, title));
     sheets.push_back(profileSheet(*profile, title));
     if (request.check) {
-      sheets.push_back(findingsSheet(findings, findingsHeading(findings, *request.speed)));
+      sheets.push_back(findingsSheet(findings, findingsHeading(findings, request.basis)));
     }
     if (request.findElevation) {
       sheets.push_back(matchesSheet(matches, "设计高程 " + request.findElevation->given));
@@ -254,7 +254,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
       if (csv) {
         appendFindingsCsv(out, findings);
       } else {
-        appendFindingsLines(out, findings, *request.speed);
+        appendFindingsLines(out, findings, request.basis);
       }
     }
     if (request.findElevation) {
@@ -283,7 +283,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     if (written) say("错误", "无法把结果存为" + quotedPath(*request.output));
     return 1;
   }
-  if (request.check && destination.toFile()) say("提示", findingsHeading(findings, *request.speed));
+  if (request.check && destination.toFile()) say("提示", findingsHeading(findings, request.basis));
   return leftOut > 0 || hasErrors(findings) ? 1 : 0;
 }
 

@@ -44,9 +44,10 @@ std::string elementText(const profile::Profile& profile, const profile::StationL
 
 void appendSummaryLines(OutputBuffer& out, const profile::Profile& profile, std::string_view file);
 void appendSummaryCsv(OutputBuffer& out, const profile::Profile& profile);
-std::string findingsHeading(const std::vector<profile::Finding>& findings, int speed);
+std::string findingsHeading(const std::vector<profile::Finding>& findings,
+                            const profile::CheckBasis& basis);
 void appendFindingsLines(OutputBuffer& out, const std::vector<profile::Finding>& findings,
-                         int speed);
+                         const profile::CheckBasis& basis);
 void appendFindingsCsv(OutputBuffer& out, const std::vector<profile::Finding>& findings);
 void appendMatchesLines(OutputBuffer& out, const std::vector<profile::ElevationMatch>& matches,
                         const std::string& elevation);

@@ -48,7 +48,7 @@ TEST(LandXml, WrittenThenReadBackIdentically) {
                    {5800.125, 1230, 2000.5},
                    {6500, 1235, 0}});
   const GroundLine ground({{5030.25, 1233}, {6000, 1236.75}, {6500, 1234}});
-  const std::string xml = landXml(p, &ground, {"K 线", "地面", "2024-05-01", "10:00:00"});
+  const std::string xml = landXml(p, &ground, {"K 线", "地面", "2024-05-01", "10:00:00", {}});
   EXPECT_NE(xml.find("<ParaCurve length=\""), std::string::npos);
   EXPECT_NE(xml.find("date=\"2024-05-01\""), std::string::npos);
   const auto back = readLandXml(xml, "back.xml");
@@ -57,6 +57,26 @@ TEST(LandXml, WrittenThenReadBackIdentically) {
   EXPECT_EQ(back.value.points, p.points());
   EXPECT_EQ(back.value.ground, ground.points());
   EXPECT_TRUE(readProfileFile(xml, "back.xml").ok());
+}
+
+TEST(LandXml, TheRoadsSettingsInAFeatureOthersIgnore) {
+  const Profile p({{0, 100, 0}, {500, 105, 8000}, {1000, 102, 0}});
+  LandXmlOptions options;
+  options.settings.code = "jtg";
+  options.settings.roadClass = "二级公路";
+  options.settings.speed = 60;
+  options.settings.ridgeRoute = true;
+  options.settings.addedStations = {250};
+  options.settings.project = "示例 <山区> 公路";
+  const std::string xml = landXml(p, nullptr, options);
+  EXPECT_NE(xml.find("<Feature name=\"道路设置\" code=\"vcurve-road-settings\">"),
+            std::string::npos);
+  const auto back = readLandXml(xml, "back.xml");
+  ASSERT_TRUE(back.ok()) << back.error->message();
+  EXPECT_EQ(back.value.settings, options.settings);
+  EXPECT_EQ(back.value.points, p.points());
+  // A suite's file has none: the defaults.
+  EXPECT_EQ(readLandXml(kSuiteFile, "suite.xml").value.settings, RoadSettings{});
 }
 
 std::string twoProfiles() {
