@@ -19,6 +19,7 @@
 #include "profile/checks.h"
 #include "profile/ground_line.h"
 #include "profile/profile.h"
+#include "profile/road_settings.h"
 
 namespace vcurve::profileui {
 
@@ -49,8 +50,12 @@ class ProfileDocument : public QObject {
 
   // The speed the profile is checked at; none checks only what no design
   // speed excuses (curves that overlap or run past a PVI or an end).
-  std::optional<int> designSpeed() const { return designSpeed_; }
+  std::optional<int> designSpeed() const;
   void setDesignSpeed(std::optional<int> speed);
+  // The road's own settings (code, class, speed, stake table, names): what
+  // it is checked against, and what its file keeps besides the points.
+  const profile::RoadSettings& roadSettings() const { return settings_; }
+  void setRoadSettings(profile::RoadSettings settings);
 
   // One undo step named `what`. Returns the reason in Chinese, and changes
   // nothing, when the points cannot be derived.
@@ -100,7 +105,7 @@ class ProfileDocument : public QObject {
   std::shared_ptr<const profile::Profile> profile_;
   std::shared_ptr<const profile::GroundLine> ground_;
   std::vector<profile::Finding> findings_;
-  std::optional<int> designSpeed_;
+  profile::RoadSettings settings_;
   QUndoStack undo_;
   QString filePath_;
   QString profileName_;

@@ -14,6 +14,7 @@
 
 #include "profile/ground_line.h"
 #include "profile/profile.h"
+#include "profile/road_settings.h"
 #include "ui/profile/profile_document.h"
 
 namespace vcurve::profileui {
@@ -29,7 +30,8 @@ struct OpenedProfile {
   // Saving over the file would lose part of it: a LandXML file's other
   // alignments and surfaces, a CSV file's title or 备注 column.
   bool holdsMore = false;
-  QString error;  // in Chinese; empty when read
+  profile::RoadSettings settings;  // the defaults when the file keeps none
+  QString error;                   // in Chinese; empty when read
   bool cancelled = false;
 };
 
