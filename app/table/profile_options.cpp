@@ -144,15 +144,18 @@ ProfileRequest parseProfileCommandLine(const std::vector<std::string_view>& args
   }
   request.summary = given.has("--summary");
   request.check = given.has("--check");
-  if (request.check && !given.has("--speed")) {
-    throw UsageError("--check 要用 --speed 给出设计速度（km/h）");
-  }
   for (const std::string_view option : {"--speed", "--code", "--class", "--icy", "--ridge-route"}) {
     if (given.has(option) && !request.check) {
       throw UsageError(std::string(option) + " 只用于 --check（按设计规范检查纵断面）");
     }
   }
-  if (request.check) {
+  for (const std::string_view option : {"--code", "--class", "--icy", "--ridge-route"}) {
+    if (given.has(option) && !given.has("--speed")) {
+      throw UsageError(std::string(option) + " 要与 --speed 同用（给出设计速度，km/h）");
+    }
+  }
+  // Without --speed, --check takes what the file keeps (profile_command.cpp).
+  if (request.check && given.has("--speed")) {
     request.basis = basisOf(given);
     request.speed = request.basis.limits->speed;
   }

@@ -97,6 +97,11 @@ TEST_F(ProfileCli, ChecksAgainstTheCodeAndClassAsked) {
   const TableRun rural =
       runTable({"--profile", p, "--code", "jtg", "--class", "二级", "--speed", "60", "--check"});
   EXPECT_NE(rural.out.find("二级公路，设计速度 60 km/h"), std::string::npos) << rural.out;
+  // A file that keeps its settings is checked by them unless told otherwise.
+  const std::string kept = file("kept.csv", "道路设置,规范=cjj37,等级=主干路,设计速度=50\n" +
+                                                std::string("桩号,高程,半径\n0,100,\n400,124,\n"));
+  EXPECT_EQ(runTable({"--profile", kept, "--check"}).out.substr(0, urban.out.find('\n')),
+            urban.out.substr(0, urban.out.find('\n')));
 }
 
 TEST_F(ProfileCli, OverlappingCurvesLeaveTheirStationsOutAndFail) {
