@@ -17,7 +17,7 @@ struct RunPart {
   std::size_t row;
   double percent;
   double length;
-  double allowed;
+  double allowed;  // 0: a grade the run goes on through (too short to relieve it)
 };
 
 std::string upOrDown(double percent) { return percent > 0 ? "连续上坡" : "连续下坡"; }
@@ -41,12 +41,22 @@ void reportRun(const Profile& profile, const CheckBasis& basis, const std::vecto
   Finding f = runFinding(profile, Rule::MaximumGradeLength, run.front().row, run.back().row);
   f.citation = basis.code->cite.gradeLength;
   std::string parts;
+  std::string through;
+  std::size_t counted = 0;
   for (const RunPart& part : run) {
-    if (!parts.empty()) parts += "、";
-    parts += gradePercentText(part.percent) + " 坡长 " + TextFromNumber(part.length) + " m / " +
-             TextFromNumber(part.allowed) + " m";
+    const std::string grade =
+        gradePercentText(part.percent) + " 坡长 " + TextFromNumber(part.length) + " m";
+    if (part.allowed == 0) {
+      const bool steep = printedGrade(part.percent) > basis.code->reliefGrade;
+      through += (through.empty() ? "" : "、") + grade +
+                 (steep ? "（陡于 " + TextFromNumber(basis.code->reliefGrade) + "%）"
+                        : "（短于 " + TextFromNumber(basis.limits->minimumGradeLength) + " m）");
+      continue;
+    }
+    ++counted;
+    parts += (parts.empty() ? "" : "、") + grade + " / " + TextFromNumber(part.allowed) + " m";
   }
-  if (run.size() == 1) {
+  if (counted == 1) {
     f.quantity = Quantity::Length;
     f.found = run.front().length;
     f.required = run.front().allowed;
@@ -55,6 +65,9 @@ void reportRun(const Profile& profile, const CheckBasis& basis, const std::vecto
     f.found = share;
     f.required = 1;
     f.remark = "各坡段按坡长与最大坡长之比累计：" + parts + "；";
+  }
+  if (!through.empty()) {
+    f.remark += "其间 " + through + "不能作缓和坡段；";
   }
   f.remark += upOrDown(run.front().percent) + "应在不超过最大坡长处设置纵坡不大于 " +
               TextFromNumber(basis.code->reliefGrade) + "%、长度不小于 " +
@@ -212,6 +225,8 @@ void checkGradeLengths(const Profile& profile, const CheckBasis& basis,
   std::vector<RunPart> run;
   double share = 0;
   const auto close = [&] {
+    // A run ends on its last steep grade, not on one it went on through.
+    while (!run.empty() && run.back().allowed == 0) run.pop_back();
     if (share > 1 + kShareSlack) reportRun(profile, basis, run, share, findings);
     run.clear();
     share = 0;
@@ -229,9 +244,11 @@ void checkGradeLengths(const Profile& profile, const CheckBasis& basis,
     } else if (turns || (steepness <= basis.code->reliefGrade &&
                          length >= basis.limits->minimumGradeLength)) {
       close();
+    } else if (!run.empty()) {
+      // Too short to relieve the climb, or steeper than a 缓和坡段 and yet
+      // not limited: the run goes on through it.
+      run.push_back({k, grade.percent, length, 0});
     }
-    // Else a grade too short to relieve the climb, or one steeper than a
-    // 缓和坡段 the table does not limit: the run goes on through it.
   }
   close();
 }

@@ -171,6 +171,15 @@ TEST(Runs, TheTextNamesTheRun) {
       "处设置纵坡不大于 3%、长度不小于 200 m 的缓和坡段");
 }
 
+TEST(Runs, AShortReliefIsNamed) {
+  const auto f =
+      first(grades({{5, 350}, {2, 199.999}, {6, 200}, {4, 100}}), {}, Rule::MaximumGradeLength);
+  ASSERT_TRUE(f);
+  EXPECT_NE(f->remark.find("；其间 2.00% 坡长 199.999 m（短于 200 m）不能作缓和坡段；"),
+            std::string::npos)
+      << f->remark;
+}
+
 TEST(Runs, UrbanTableAboveTheGeneralValueOnly) {
   const Basis b{"cjj37", 50, "主干路"};
   // 5.5 % is the 一般值: no limit; 6 % for 350 m, then a millimetre more.
