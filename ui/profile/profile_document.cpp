@@ -63,9 +63,23 @@ void ProfileDocument::editGround(std::shared_ptr<const profile::GroundLine> grou
   undo_.push(new GroundCommand(this, ground_, std::move(ground), what));
 }
 
+void ProfileDocument::markSaved() {
+  undo_.setClean();
+  if (!settingsEdited_) return;
+  settingsEdited_ = false;
+  Q_EMIT fileChanged();
+}
+
+void ProfileDocument::markSettingsEdited() {
+  if (settingsEdited_) return;
+  settingsEdited_ = true;
+  Q_EMIT fileChanged();
+}
+
 void ProfileDocument::replace(std::vector<profile::ProfilePoint> points,
                               std::shared_ptr<const profile::GroundLine> ground) {
   undo_.clear();
+  settingsEdited_ = false;
   profile_ = std::make_shared<const profile::Profile>(std::move(points));
   ground_ = std::move(ground);
   recheck();

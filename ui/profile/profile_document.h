@@ -69,7 +69,9 @@ class ProfileDocument : public QObject {
                std::shared_ptr<const profile::GroundLine> ground);
 
   QUndoStack* undoStack() { return &undo_; }
-  bool isModified() const { return !undo_.isClean(); }
+  bool isModified() const { return !undo_.isClean() || settingsEdited_; }
+  // The road's settings were changed by hand: the file wants saving too.
+  void markSettingsEdited();
 
   // The file it is kept in: empty for a new profile.
   QString filePath() const { return filePath_; }
@@ -84,7 +86,7 @@ class ProfileDocument : public QObject {
   bool savesInPlace() const { return savesInPlace_; }
   void setFile(const QString& path, FileFormat format, const QString& profileName,
                bool savesInPlace);
-  void markSaved() { undo_.setClean(); }
+  void markSaved();
 
   // The commands' way in: sets the points without a new undo step.
   void applyPoints(std::vector<profile::ProfilePoint> points, RowChange change);
@@ -106,6 +108,7 @@ class ProfileDocument : public QObject {
   std::shared_ptr<const profile::GroundLine> ground_;
   std::vector<profile::Finding> findings_;
   profile::RoadSettings settings_;
+  bool settingsEdited_ = false;
   QUndoStack undo_;
   QString filePath_;
   QString profileName_;

@@ -125,6 +125,7 @@ void ProfileWindow::showFile() {
 
 void ProfileWindow::chooseBasis() {
   document_.setRoadSettings(chooser_->applied(document_.roadSettings()));
+  document_.markSettingsEdited();
   settings_.setCheckChoice(chooser_->applied({}));
   if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
 }

@@ -291,11 +291,13 @@ class ProfileWindowTest : public QObject {
     chooser->classBox()->setCurrentIndex(chooser->classBox()->findData(QStringLiteral("主干路")));
     chooser->speedBox()->setCurrentIndex(chooser->speedBox()->findData(50));
     QCOMPARE(chooser->speedBox()->count(), 4);  // 60, 50, 40, 不检查
+    QVERIFY(window().isWindowModified());
     StakePanel* stake = window().stakePanel();
     stake->setAddedStations({123.5});
     auto* find = stake->findChild<QLineEdit*>(QStringLiteral("findStation"));
     find->setText(QStringLiteral("K0+200"));
     QVERIFY(window().save());
+    QVERIFY(!window().isWindowModified());
     QVERIFY(QString::fromUtf8(testing::WindowHarness::read(path))
                 .contains(QStringLiteral(
                     "道路设置,规范=CJJ 37—2012,等级=主干路,设计速度=50,加桩=K0+123.500")));
