@@ -152,7 +152,7 @@ profile::RoadSettings ProfileWindow::currentRoadSettings() const {
   return settings;
 }
 
-QString ProfileWindow::speedText() const { return chooser_->summary(); }
+QString ProfileWindow::speedText() const { return speed_->currentText(); }
 
 void ProfileWindow::selectRows(std::size_t first, std::size_t last) {
   const int rows = model_->rowCount();
