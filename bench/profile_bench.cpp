@@ -124,6 +124,17 @@ int main(int argc, char** argv) {
          bestSeconds(200,
                      [&] { sink = double(checkProfile(*profile, highwayCode(), limits).size()); }),
          0.001, "ms", 1e3);
+  // Every rule at once: the class's allowance, 最大坡长 over runs, and the
+  // 平均纵坡 of a 越岭路线 with its 3 km windows.
+  CheckBasis ridge{&highwayCode(), highwayCode().forSpeed(60), highwayCode().forClass("二级公路")};
+  ridge.ridgeRoute = true;
+  report("all checks, every rule (二级公路 越岭路线, 60 km/h)",
+         bestSeconds(200, [&] { sink = double(checkProfile(*profile, ridge).size()); }), 0.001,
+         "ms", 1e3);
+  const CheckBasis urban{&urbanCode(), urbanCode().forSpeed(50), urbanCode().forClass("主干路")};
+  report("all checks, CJJ 37 主干路 50 km/h",
+         bestSeconds(200, [&] { sink = double(checkProfile(*profile, urban).size()); }), 0.001,
+         "ms", 1e3);
 
   std::vector<double> stations;
   Sequence random;

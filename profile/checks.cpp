@@ -4,19 +4,15 @@
 #include <cmath>
 
 #include "core/numeric_text.h"
+#include "profile/run_checks.h"
 
 namespace vcurve::profile {
 namespace {
 
-// Values are judged as they are printed, so that no finding reads
-// "5.00% > 5%": lengths and radii to the millimetre, grades to 0.01 %.
-double printedLength(double metres) { return RoundToPlaces(metres, 3); }
-double printedGrade(double percent) { return RoundToPlaces(std::fabs(percent), 2); }
-
 class Checker {
  public:
-  Checker(const Profile& profile, const DesignCode& code, const SpeedLimits& limits)
-      : profile_(profile), code_(code), limits_(limits) {}
+  explicit Checker(const Profile& profile, const CheckBasis& basis)
+      : profile_(profile), basis_(basis), code_(*basis.code), limits_(*basis.limits) {}
 
   std::vector<Finding> run() {
     const auto& points = profile_.points();
@@ -33,6 +29,8 @@ class Checker {
     for (std::size_t k = 0; k < last; ++k) checkGrade(k, last);
     for (const Profile::Overfull& overfull : profile_.overfullGrades()) checkOverfull(overfull);
     for (std::size_t k = 1; k < last; ++k) checkPastEnds(k);
+    checkGradeLengths(profile_, basis_, findings_);
+    checkAverageGrades(profile_, basis_, findings_);
 
     std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
       if (a.severity != b.severity) return a.severity < b.severity;
@@ -49,6 +47,7 @@ class Checker {
     f.rule = rule;
     f.row = row;
     f.station = f.toStation = profile_.points()[row].station;
+    f.lastRow = row;
     f.quantity = quantity;
     f.found = found;
     return f;
@@ -81,10 +80,14 @@ class Checker {
     if (row.curve) {
       const VerticalCurve& c = *row.curve;
       const bool crest = c.kind == CurveKind::Crest;
-      atLeast(atPoint(Severity::Error, crest ? Rule::CrestRadius : Rule::SagRadius, k,
-                      Quantity::Radius, c.radius),
+      const auto cited = [&](Finding f) {
+        f.citation = code_.cite.verticalCurve;
+        return f;
+      };
+      atLeast(cited(atPoint(Severity::Error, crest ? Rule::CrestRadius : Rule::SagRadius, k,
+                            Quantity::Radius, c.radius)),
               printedLength(c.radius), crest ? limits_.crestRadius : limits_.sagRadius);
-      atLeast(atPoint(Severity::Error, Rule::CurveLength, k, Quantity::Length, c.length),
+      atLeast(cited(atPoint(Severity::Error, Rule::CurveLength, k, Quantity::Length, c.length)),
               printedLength(c.length), limits_.curveLength);
     } else if (printedGrade(*row.omega) > 0) {
       Finding f =
@@ -97,24 +100,11 @@ class Checker {
   void checkGrade(std::size_t k, std::size_t last) {
     const Grade& grade = *profile_.rows()[k].gradeAfter;
     const double steepness = printedGrade(grade.percent);
-    if (steepness > limits_.maximumGrade) {
-      Finding f = onGrade(Severity::Error, Rule::MaximumGrade, k, Quantity::Grade, grade.percent);
-      f.required = limits_.maximumGrade;
-      f.requiredIsMaximum = true;
-      const double raised = limits_.maximumGrade + 1;
-      if (limits_.gradeAllowance.empty()) {
-        f.remark = "此设计速度下规范不允许增加最大纵坡";
-      } else if (steepness <= raised) {
-        f.remark = std::string(limits_.gradeAllowance) + "（即不超过 " + TextFromNumber(raised) +
-                   "%）；采用须有论证";
-      } else {
-        f.remark = "即使按规范增加 1%（不超过 " + TextFromNumber(raised) + "%）也超出";
-      }
-      add(f);
-    }
+    checkMaximumGrade(k, grade, steepness);
     if (steepness < code_.drainageGrade) {
       Finding f = onGrade(Severity::Note, Rule::GentleGrade, k, Quantity::Grade, grade.percent);
       f.required = code_.drainageGrade;
+      f.citation = code_.cite.drainage;
       f.remark = "横向排水不畅或路堑路段，边沟应作纵向排水设计";
       add(f);
     }
@@ -125,7 +115,56 @@ class Checker {
       Finding f = onGrade(atEnd ? Severity::Note : Severity::Error, Rule::MinimumGradeLength, k,
                           Quantity::Length, grade.length);
       f.required = limits_.minimumGradeLength;
+      f.citation = code_.cite.minimumGradeLength;
       if (atEnd) f.remark = "起终点处的坡段，应连同相邻路段的坡长一并核查";
+      add(f);
+    }
+  }
+
+  // The highest end of the grade decides the reductions for altitude, which
+  // bind without allowance.
+  void checkMaximumGrade(std::size_t k, const Grade& grade, double steepness) {
+    const auto& points = profile_.points();
+    const double high = std::max(points[k].elevation, points[k + 1].elevation);
+    const MaximumGrade limit = maximumGradeAt(basis_, high);
+    const auto finding = [&](Severity severity, double required) {
+      Finding f = onGrade(severity, Rule::MaximumGrade, k, Quantity::Grade, grade.percent);
+      f.required = required;
+      f.requiredIsMaximum = true;
+      f.citation = code_.cite.maximumGrade;
+      return f;
+    };
+    if (limit.reason != MaximumGrade::Reason::Table && steepness > limit.grade) {
+      Finding f = finding(Severity::Error, limit.grade);
+      f.citation =
+          limit.reason == MaximumGrade::Reason::Altitude ? code_.cite.altitude : code_.cite.icy;
+      f.remark = limit.remark;
+      add(f);
+      return;
+    }
+    const double maximum = limits_.maximumGrade;
+    const RoadClass* roadClass = basis_.roadClass;
+    if (steepness > maximum) {
+      const bool allowance =
+          !limits_.gradeAllowance.empty() && (roadClass == nullptr || roadClass->gradeAllowance);
+      const double raised = maximum + 1;
+      Finding f = finding(Severity::Error, maximum);
+      if (!allowance) {
+        f.remark = roadClass != nullptr ? std::string(roadClass->name) + "规范不允许增加最大纵坡"
+                                        : "此设计速度下规范不允许增加最大纵坡";
+      } else if (steepness <= raised) {
+        f.severity = Severity::Warning;
+        f.remark = std::string(limits_.gradeAllowance) + "（即不超过 " + TextFromNumber(raised) +
+                   "%）；采用须经技术经济论证";
+      } else {
+        f.remark = "即使按规范增加 1%（不超过 " + TextFromNumber(raised) + "%）也超出";
+      }
+      add(f);
+    } else if (limits_.generalMaximumGrade > 0 && steepness > limits_.generalMaximumGrade) {
+      Finding f = finding(Severity::Warning, limits_.generalMaximumGrade);
+      f.generalValue = true;
+      f.remark = "新建道路应采用不大于一般值的纵坡；改建道路或受地形条件限制时可用极限值 " +
+                 TextFromNumber(maximum) + "%";
       add(f);
     }
   }
@@ -184,6 +223,7 @@ class Checker {
   }
 
   const Profile& profile_;
+  const CheckBasis& basis_;
   const DesignCode& code_;
   const SpeedLimits& limits_;
   std::vector<Finding> findings_;
@@ -191,10 +231,14 @@ class Checker {
 
 }  // namespace
 
+std::vector<Finding> checkProfile(const Profile& profile, const CheckBasis& basis) {
+  if (!profile.usable() || basis.code == nullptr || basis.limits == nullptr) return {};
+  return Checker(profile, basis).run();
+}
+
 std::vector<Finding> checkProfile(const Profile& profile, const DesignCode& code,
                                   const SpeedLimits& limits) {
-  if (!profile.usable()) return {};
-  return Checker(profile, code, limits).run();
+  return checkProfile(profile, CheckBasis{&code, &limits});
 }
 
 bool hasErrors(const std::vector<Finding>& findings) {

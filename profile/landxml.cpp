@@ -10,6 +10,7 @@
 #include "core/numeric_text.h"
 #include "core/station_text.h"
 #include "profile/landxml_parts.h"
+#include "profile/landxml_settings.h"
 #include "profile/profile_text.h"
 
 namespace vcurve::profile {
@@ -251,6 +252,7 @@ class Reader {
     if (!valid(document.points, nodes, chosen)) return false;
     if (!signsAgree(document.points, nodes)) return false;
     document.units = units_.name;
+    document.settings = settingsFeature(chosen.profile);
     readGround(chosen, document);
     return true;
   }
@@ -596,6 +598,7 @@ std::string landXml(const Profile& profile, const GroundLine* ground,
     }
     surface.append_child("PntList2D").text().set(list.c_str());
   }
+  appendSettingsFeature(profileNode, options.settings);
   StringWriter writer;
   document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
   return writer.text;

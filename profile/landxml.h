@@ -12,6 +12,7 @@
 #include "profile/file_error.h"
 #include "profile/ground_line.h"
 #include "profile/profile.h"
+#include "profile/road_settings.h"
 
 namespace vcurve::profile {
 
@@ -29,6 +30,7 @@ struct ProfileDocument {
   // Why the file's ground line was left out, with its place; the design
   // line is read all the same.
   std::string groundProblem;
+  RoadSettings settings;  // the defaults when the file keeps none
 };
 
 // The name of every design profile in the file, in file order: its
@@ -55,6 +57,7 @@ struct LandXmlOptions {
   // when empty.
   std::string date;
   std::string time;
+  RoadSettings settings;  // written as a Feature unless all are defaults
 };
 
 // Curves are written as ParaCurve with their length; the equations as

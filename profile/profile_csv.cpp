@@ -7,6 +7,7 @@
 #include "profile/csv_equations.h"
 #include "profile/csv_records.h"
 #include "profile/profile_text.h"
+#include "profile/road_settings.h"
 
 namespace vcurve::profile {
 namespace {
@@ -53,6 +54,7 @@ NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::
   CsvRecord record;
   std::size_t headerRows = 0;
   while (reader.next(record)) {
+    if (table.rows.empty() && isSettingsRecord(record.fields)) continue;  // road_settings.h
     if (columns == kColumns.size() && isEquationRecord(record.fields)) {
       EquationRow equation;
       equation.pointsBefore = table.rows.size();

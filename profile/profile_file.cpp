@@ -17,6 +17,7 @@ Loaded<ProfileDocument> readProfileFile(std::string_view bytes, std::string_view
   auto csv = readProfileCsv(bytes, fileName, &loaded.value.csvHoldsMore, &loaded.value.equations);
   loaded.error = std::move(csv.error);
   loaded.value.points = std::move(csv.value);
+  if (!loaded.error) loaded.value.settings = readSettingsCsv(bytes);
   return loaded;
 }
 

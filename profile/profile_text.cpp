@@ -1,5 +1,6 @@
 #include "profile/profile_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -213,7 +214,10 @@ TableColumn findingColumn(const Finding& finding) {
     case Rule::GentleGrade:
       return TableColumn::Grade;
     case Rule::MinimumGradeLength:
+    case Rule::MaximumGradeLength:
       return TableColumn::GradeLength;
+    case Rule::AverageGrade:
+      return TableColumn::Grade;
     case Rule::CurvesOverlap:
     case Rule::CurvePastPvi:
     case Rule::CurvePastEnd:
@@ -270,6 +274,10 @@ std::string_view ruleText(Rule rule) {
       return "竖曲线超出纵断面";
     case Rule::BreakWithoutCurve:
       return "变坡点未设竖曲线";
+    case Rule::MaximumGradeLength:
+      return "最大坡长";
+    case Rule::AverageGrade:
+      return "平均纵坡";
     case Rule::EndRadius:
       break;
   }
@@ -278,9 +286,12 @@ std::string_view ruleText(Rule rule) {
 
 std::string placeText(const Finding& finding, const ChainageEquations* chainage) {
   if (!finding.onGrade) return rowText(finding.row) + " " + placeAt(finding.station, chainage);
-  return "第 " + std::to_string(finding.row + 1) + "–" + std::to_string(finding.row + 2) +
-         " 点间坡段 " + placeAt(finding.station, chainage) + "–" +
-         placeAt(finding.toStation, chainage);
+  const std::size_t last = std::max(finding.row, finding.lastRow);
+  const std::string grades = last > finding.row
+                                 ? " 点间 " + std::to_string(last - finding.row + 1) + " 个坡段 "
+                                 : " 点间坡段 ";
+  return "第 " + std::to_string(finding.row + 1) + "–" + std::to_string(last + 2) + grades +
+         placeAt(finding.station, chainage) + "–" + placeAt(finding.toStation, chainage);
 }
 
 std::string foundText(const Finding& finding) {
@@ -291,6 +302,8 @@ std::string foundText(const Finding& finding) {
       return "i = " + gradePercentText(finding.found);
     case Quantity::GradeBreak:
       return "ω = " + gradePercentText(finding.found);
+    case Quantity::Share:
+      return "Σ L/L限 = " + fixedText(finding.found, 3);
     case Quantity::Length:
       break;
   }
@@ -298,6 +311,7 @@ std::string foundText(const Finding& finding) {
     case Rule::CurveLength:
       return "L = " + metres(finding.found);
     case Rule::MinimumGradeLength:
+    case Rule::MaximumGradeLength:
       return "坡长 " + metres(finding.found);
     case Rule::CurvesOverlap:
     case Rule::CurvePastPvi:
@@ -310,22 +324,51 @@ std::string foundText(const Finding& finding) {
 std::string requiredText(const Finding& finding) {
   if (!finding.required) return {};
   const double required = *finding.required;
+  std::string text;
+  std::string_view value;  // 一般值 or 极限值, where the code gives both
   switch (finding.rule) {
     case Rule::MaximumGrade:
-      return "坡度绝对值 ≤ " + TextFromNumber(required) + "%";
+      text = "坡度绝对值 ≤ " + TextFromNumber(required) + "%";
+      if (finding.generalValue) value = "一般值";
+      break;
+    case Rule::AverageGrade:
+      text = "平均纵坡 ≤ " + TextFromNumber(required) + "%";
+      break;
     case Rule::GentleGrade:
-      return "坡度绝对值 ≥ " + TextFromNumber(required) + "%";
+      text = "坡度绝对值 ≥ " + TextFromNumber(required) + "%";
+      break;
     case Rule::CurvesOverlap:
     case Rule::CurvePastPvi:
       return "≤ 两变坡点间坡长 " + metres(required);
     case Rule::CurvePastEnd:
       return "≤ 至纵断面端点的坡长 " + metres(required);
     case Rule::MinimumGradeLength:
-      return "≥ " + metres(required);
+      text = "≥ " + metres(required);
+      break;
+    case Rule::MaximumGradeLength:
+      text = finding.quantity == Quantity::Share ? "Σ L/L限 ≤ 1" : "≤ " + metres(required);
+      break;
     default:
+      text = "≥ " + metres(required);
+      value = finding.generalValue ? "一般值" : "极限值";
       break;
   }
-  return "≥ " + metres(required) + (finding.generalValue ? "（一般值）" : "（极限值）");
+  if (value.empty() && finding.citation.empty()) return text;
+  text += "（";
+  text += value;
+  if (!value.empty() && !finding.citation.empty()) text += "，";
+  text += finding.citation;
+  return text + "）";
+}
+
+std::string basisText(const CheckBasis& basis) {
+  if (basis.code == nullptr || basis.limits == nullptr) return {};
+  std::string text = std::string(basis.code->name) + " " + std::string(basis.code->title) + "，";
+  if (basis.roadClass != nullptr) text += std::string(basis.roadClass->name) + "，";
+  text += "设计速度 " + std::to_string(basis.limits->speed) + " km/h";
+  if (basis.icy) text += "，积雪冰冻地区";
+  if (basis.ridgeRoute) text += "，越岭路线";
+  return text;
 }
 
 std::string findingLine(const Finding& finding, const ChainageEquations* chainage) {

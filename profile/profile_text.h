@@ -89,6 +89,8 @@ std::string_view ruleText(Rule rule);              // "凸形竖曲线最小半�
 std::string placeText(const Finding& finding, const ChainageEquations* chainage = nullptr);
 std::string foundText(const Finding& finding);     // "R = 2500 m"
 std::string requiredText(const Finding& finding);  // "≥ 3000 m（极限值）"
+// "JTG D20—2017 公路路线设计规范，二级公路，设计速度 60 km/h，越岭路线".
+std::string basisText(const CheckBasis& basis);
 // All of it on one line, as the command line prints it.
 std::string findingLine(const Finding& finding, const ChainageEquations* chainage = nullptr);
 

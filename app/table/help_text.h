@@ -47,7 +47,8 @@ inline constexpr std::string_view kHelpText =
 
 整条纵断面：vcurve-table --profile 文件 [--name 名称] [桩号选项]
                    [--format lines|csv|xlsx] [--output 文件] [--summary]
-                   [--speed 设计速度 --check] [--find-elevation 高程]
+                   [--speed 设计速度 --check [--code jtg|cjj37] [--class 等级]
+                    [--icy] [--ridge-route]] [--find-elevation 高程]
   --profile 文件          纵坡竖曲线表 CSV（每行：变坡点桩号,高程,竖曲线半径；
                           起终点半径留空；可有表头；UTF-8 或 GBK）或 LandXML 1.2
   --name 名称             LandXML 中有多条纵断面时，选用的那一条（列出的名称、
@@ -59,8 +60,12 @@ inline constexpr std::string_view kHelpText =
   --format xlsx           Excel 工作簿（高程表、纵坡竖曲线表等），须与 --output 同用
   --output 文件           写入文件（写完后才替换同名文件）；CSV 文件带 BOM
   --summary               列出纵坡竖曲线表（坡度、坡长、凸/凹、T、L、E、起终点）
-  --speed 120|100|80|60|40|30|20 --check
-                          按 JTG D20—2017 检查，每条一行，错误在前；有错误时退出状态为 1
+  --speed 120|100|80|60|50|40|30|20 --check
+                          按设计规范检查，每条一行，错误在前；有错误时退出状态为 1
+  --code jtg|cjj37        JTG D20—2017 公路（默认）或 CJJ 37—2012 城市道路
+  --class 等级            高速公路、一级…四级公路（可写“二级”）；快速路、主干路、次干路、支路
+  --icy                   积雪冰冻地区
+  --ridge-route           越岭路线（二、三、四级公路查平均纵坡）
   --find-elevation 高程   列出设计高程等于此值的所有桩号
   给出 --summary、--check 或 --find-elevation 而不给桩号时，不列高程表。
   文件有误时指明行号和列号，退出状态为 2，不输出任何表格。

@@ -174,12 +174,20 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   const std::string source = document.value.units.empty()
                                  ? request.file
                                  : request.file + "，原为" + document.value.units + "，已换算为米";
+  ProfileRequest checked = request;
+  if (request.check && checked.basis.limits == nullptr) {
+    // A file that keeps its road's settings is checked by them.
+    const RoadSettings& kept = document.value.settings;
+    const auto basis = kept != RoadSettings{} ? checkBasis(kept) : std::nullopt;
+    if (!basis) throw UsageError("--check 要用 --speed 给出设计速度（km/h）");
+    checked.basis = *basis;
+  }
 
   ProfileStations stations;
   if (request.table()) stations = plannedStations(request, profile);
   std::vector<Finding> findings;
   if (request.check) {
-    findings = checkProfile(*profile, highwayCode(), *highwayCode().forSpeed(*request.speed));
+    findings = checkProfile(*profile, checked.basis);
   }
   std::vector<ElevationMatch> matches;
   if (request.findElevation) matches = profile->stationsAtElevation(request.findElevation->number);
@@ -222,8 +230,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     if (request.table()) sheets.push_back(tableSheet(*profile, rows, title));
     sheets.push_back(profileSheet(*profile, title));
     if (request.check) {
-      sheets.push_back(
-          findingsSheet(findings, findingsHeading(findings, *request.speed), chainage));
+      sheets.push_back(findingsSheet(findings, findingsHeading(findings, checked.basis), chainage));
     }
     if (request.findElevation) {
       sheets.push_back(matchesSheet(matches, "设计高程 " + request.findElevation->given, chainage));
@@ -262,7 +269,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
       if (csv) {
         appendFindingsCsv(out, findings, chainage);
       } else {
-        appendFindingsLines(out, findings, *request.speed, chainage);
+        appendFindingsLines(out, findings, checked.basis, chainage);
       }
     }
     if (request.findElevation) {
@@ -291,7 +298,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     if (written) say("错误", "无法把结果存为" + quotedPath(*request.output));
     return 1;
   }
-  if (request.check && destination.toFile()) say("提示", findingsHeading(findings, *request.speed));
+  if (request.check && destination.toFile()) say("提示", findingsHeading(findings, checked.basis));
   return leftOut > 0 || hasErrors(findings) ? 1 : 0;
 }
 

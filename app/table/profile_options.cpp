@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
+#include <vector>
 
 #include "app/table/message_text.h"
 #include "profile/chainage_equations.h"
@@ -25,6 +27,10 @@ constexpr std::array kProfileOptions{
     OptionRule{"--summary", ValueKind::Flag},
     OptionRule{"--speed", ValueKind::Text},
     OptionRule{"--check", ValueKind::Flag},
+    OptionRule{"--code", ValueKind::Text},
+    OptionRule{"--class", ValueKind::Text},
+    OptionRule{"--icy", ValueKind::Flag},
+    OptionRule{"--ridge-route", ValueKind::Flag},
     OptionRule{"--find-elevation", ValueKind::Number},
     OptionRule{"--type", ValueKind::Text, false, false, kCurveOption},
     OptionRule{"--pvi", ValueKind::Text, false, false, kCurveOption},
@@ -47,16 +53,63 @@ ProfileFormat formatOf(std::string_view given) {
   throw UsageError(optionError("--format", given, "无效，应为 lines、csv 或 xlsx"));
 }
 
-int speedOf(std::string_view given) {
-  const auto& code = profile::highwayCode();
-  std::string speeds;
+std::string speedList(std::span<const int> speeds) {
+  std::string text;
+  for (const int speed : speeds) text += (text.empty() ? "" : "、") + std::to_string(speed);
+  return text;
+}
+
+int speedOf(std::string_view given, const profile::DesignCode& code) {
+  std::vector<int> speeds;
   for (const auto& limits : code.speeds) {
     if (given == std::to_string(limits.speed)) return limits.speed;
-    speeds += (speeds.empty() ? "" : "、") + std::to_string(limits.speed);
+    speeds.push_back(limits.speed);
+  }
+  throw UsageError(optionError(
+      "--speed", given,
+      "无效，" + std::string(code.name) + " 的设计速度为 " + speedList(speeds) + "（km/h）"));
+}
+
+const profile::DesignCode& codeOf(std::string_view given) {
+  if (const auto* code = profile::designCode(given)) return *code;
+  throw UsageError(
+      optionError("--code", given, "无效，应为 jtg（JTG D20—2017）或 cjj37（CJJ 37—2012）"));
+}
+
+// Without --code, a class names its code.
+const profile::DesignCode& codeOfClass(std::string_view given) {
+  for (const profile::DesignCode* code : profile::designCodes()) {
+    if (code->forClass(given) != nullptr) return *code;
+  }
+  return profile::highwayCode();
+}
+
+const profile::RoadClass& classOf(std::string_view given, const profile::DesignCode& code) {
+  if (const auto* roadClass = code.forClass(given)) return *roadClass;
+  std::string names;
+  for (const auto& roadClass : code.classes) {
+    names += (names.empty() ? "" : "、") + std::string(roadClass.name);
   }
   throw UsageError(
-      optionError("--speed", given,
-                  "无效，" + std::string(code.name) + " 的设计速度为 " + speeds + "（km/h）"));
+      optionError("--class", given, "无效，" + std::string(code.name) + " 的等级为 " + names));
+}
+
+profile::CheckBasis basisOf(const GivenOptions& given) {
+  const profile::DesignCode& code = given.has("--code")    ? codeOf(given.first("--code"))
+                                    : given.has("--class") ? codeOfClass(given.first("--class"))
+                                                           : profile::highwayCode();
+  profile::CheckBasis basis{&code, code.forSpeed(speedOf(given.first("--speed"), code))};
+  if (given.has("--class")) {
+    basis.roadClass = &classOf(given.first("--class"), code);
+    if (!profile::allowsSpeed(*basis.roadClass, basis.limits->speed)) {
+      throw UsageError(optionError("--speed", given.first("--speed"),
+                                   "无效，" + std::string(basis.roadClass->name) + "的设计速度为 " +
+                                       speedList(basis.roadClass->speeds) + "（km/h）"));
+    }
+  }
+  basis.icy = given.has("--icy");
+  basis.ridgeRoute = given.has("--ridge-route");
+  return basis;
 }
 
 // A station that may name which of its places in a 长链 it means.
@@ -107,12 +160,20 @@ ProfileRequest parseProfileCommandLine(const std::vector<std::string_view>& args
   }
   request.summary = given.has("--summary");
   request.check = given.has("--check");
-  if (given.has("--speed")) request.speed = speedOf(given.first("--speed"));
-  if (request.check && !request.speed) {
-    throw UsageError("--check 要用 --speed 给出设计速度（km/h）");
+  for (const std::string_view option : {"--speed", "--code", "--class", "--icy", "--ridge-route"}) {
+    if (given.has(option) && !request.check) {
+      throw UsageError(std::string(option) + " 只用于 --check（按设计规范检查纵断面）");
+    }
   }
-  if (request.speed && !request.check) {
-    throw UsageError("--speed 只用于 --check（按设计速度检查纵断面）");
+  for (const std::string_view option : {"--code", "--class", "--icy", "--ridge-route"}) {
+    if (given.has(option) && !given.has("--speed")) {
+      throw UsageError(std::string(option) + " 要与 --speed 同用（给出设计速度，km/h）");
+    }
+  }
+  // Without --speed, --check takes what the file keeps (profile_command.cpp).
+  if (request.check && given.has("--speed")) {
+    request.basis = basisOf(given);
+    request.speed = request.basis.limits->speed;
   }
   if (given.has("--find-elevation")) request.findElevation = one("--find-elevation");
   return request;

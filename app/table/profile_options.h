@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/table/options.h"
+#include "profile/design_code.h"
 
 namespace vcurve::table {
 
@@ -25,6 +26,9 @@ struct ProfileRequest {
   bool summary = false;
   std::optional<int> speed;  // km/h, one the design code lists
   bool check = false;
+  // What --check checks against: --code (JTG D20 unless given), --class,
+  // --speed, --icy, --ridge-route.
+  profile::CheckBasis basis;
   std::optional<OptionValue> findElevation;
 
   // Asked to report something other than the elevation table.

@@ -105,10 +105,8 @@ void appendSummaryCsv(OutputBuffer& out, const Profile& profile) {
   out.append(std::string_view(profileCsv(profile)).substr(kUtf8Bom.size()));
 }
 
-std::string findingsHeading(const std::vector<Finding>& findings, int speed) {
-  const DesignCode& code = highwayCode();
-  std::string text = "检查结果（" + std::string(code.name) + " " + std::string(code.title) +
-                     "，设计速度 " + std::to_string(speed) + " km/h）：";
+std::string findingsHeading(const std::vector<Finding>& findings, const CheckBasis& basis) {
+  std::string text = "检查结果（" + basisText(basis) + "）：";
   if (findings.empty()) return text + "未发现问题";
   std::size_t counts[3] = {0, 0, 0};
   for (const Finding& f : findings) ++counts[static_cast<std::size_t>(f.severity)];
@@ -116,9 +114,9 @@ std::string findingsHeading(const std::vector<Finding>& findings, int speed) {
          " 项，提示 " + std::to_string(counts[2]) + " 项";
 }
 
-void appendFindingsLines(OutputBuffer& out, const std::vector<Finding>& findings, int speed,
-                         const ChainageEquations* chainage) {
-  std::string text = findingsHeading(findings, speed) + "\n";
+void appendFindingsLines(OutputBuffer& out, const std::vector<Finding>& findings,
+                         const CheckBasis& basis, const ChainageEquations* chainage) {
+  std::string text = findingsHeading(findings, basis) + "\n";
   for (const Finding& f : findings) text += findingLine(f, chainage) + "\n";
   out.append(text);
 }

@@ -44,10 +44,12 @@ std::string elementText(const profile::Profile& profile, const profile::StationL
 
 void appendSummaryLines(OutputBuffer& out, const profile::Profile& profile, std::string_view file);
 void appendSummaryCsv(OutputBuffer& out, const profile::Profile& profile);
-std::string findingsHeading(const std::vector<profile::Finding>& findings, int speed);
+std::string findingsHeading(const std::vector<profile::Finding>& findings,
+                            const profile::CheckBasis& basis);
 // With equations, every station is written as a field station.
 void appendFindingsLines(OutputBuffer& out, const std::vector<profile::Finding>& findings,
-                         int speed, const profile::ChainageEquations* chainage = nullptr);
+                         const profile::CheckBasis& basis,
+                         const profile::ChainageEquations* chainage = nullptr);
 void appendFindingsCsv(OutputBuffer& out, const std::vector<profile::Finding>& findings,
                        const profile::ChainageEquations* chainage = nullptr);
 void appendMatchesLines(OutputBuffer& out, const std::vector<profile::ElevationMatch>& matches,

@@ -68,7 +68,7 @@ TEST_F(ProfileCli, ReportsWithoutATableUnlessStationsAreAsked) {
   EXPECT_NE(run.out.find("\n\n检查结果（JTG D20—2017 公路路线设计规范，设计速度 120 km/h）："
                          "错误 1 项，警告 0 项，提示 0 项\n"
                          "错误 第 2 点 K0+500.000 凸形竖曲线最小半径：R = 10000 m，"
-                         "要求 ≥ 11000 m（极限值）\n"),
+                         "要求 ≥ 11000 m（极限值，JTG D20—2017 表 8.6.1）\n"),
             std::string::npos)
       << run.out;
   EXPECT_TRUE(
@@ -76,6 +76,32 @@ TEST_F(ProfileCli, ReportsWithoutATableUnlessStationsAreAsked) {
                         "K0+400.000（400）\nK0+600.000（600）\n"))
       << run.out;
   EXPECT_EQ(runTable({"--profile", p, "--speed", "60", "--check"}).status, 0);
+}
+
+TEST_F(ProfileCli, ChecksAgainstTheCodeAndClassAsked) {
+  // 6 % for 400 m: a 主干路 at 50 km/h may have 350 m of it (CJJ 37).
+  const std::string p = file("p.csv", "桩号,高程,半径\n0,100,\n400,124,\n");
+  const TableRun urban = runTable(
+      {"--profile", p, "--code", "cjj37", "--class", "主干路", "--speed", "50", "--check"});
+  EXPECT_EQ(urban.status, 1);
+  EXPECT_NE(
+      urban.out.find("检查结果（CJJ 37—2012 城市道路工程设计规范（2016 年版），主干路，设计速度 "
+                     "50 km/h）："),
+      std::string::npos)
+      << urban.out;
+  EXPECT_NE(urban.out.find("最大坡长：坡长 400 m，要求 ≤ 350 m（CJJ 37—2012 表 6.3.4）"),
+            std::string::npos)
+      << urban.out;
+  // The class alone names its code; 二级 is 二级公路.
+  EXPECT_EQ(runTable({"--profile", p, "--class", "次干路", "--speed", "40", "--check"}).status, 0);
+  const TableRun rural =
+      runTable({"--profile", p, "--code", "jtg", "--class", "二级", "--speed", "60", "--check"});
+  EXPECT_NE(rural.out.find("二级公路，设计速度 60 km/h"), std::string::npos) << rural.out;
+  // A file that keeps its settings is checked by them unless told otherwise.
+  const std::string kept = file("kept.csv", "道路设置,规范=cjj37,等级=主干路,设计速度=50\n" +
+                                                std::string("桩号,高程,半径\n0,100,\n400,124,\n"));
+  EXPECT_EQ(runTable({"--profile", kept, "--check"}).out.substr(0, urban.out.find('\n')),
+            urban.out.substr(0, urban.out.find('\n')));
 }
 
 TEST_F(ProfileCli, OverlappingCurvesLeaveTheirStationsOutAndFail) {
@@ -212,6 +238,33 @@ INSTANTIATE_TEST_SUITE_P(
                  kCrest,
                  {"--format", "csv", "--output", "/no-such-folder/t.csv"},
                  "无法创建文件“/no-such-folder/t.csv”",
+                 false},
+        BadInput{"unknown code",
+                 kCrest,
+                 {"--code", "gb", "--speed", "60", "--check"},
+                 "选项 --code 的值“gb”无效，应为 jtg（JTG D20—2017）或 cjj37（CJJ 37—2012）",
+                 false},
+        BadInput{"class of the other code",
+                 kCrest,
+                 {"--code", "jtg", "--class", "支路", "--speed", "30", "--check"},
+                 "选项 --class 的值“支路”无效，JTG D20—2017 的等级为 "
+                 "高速公路、一级公路、二级公路、三级公路、四级公路",
+                 false},
+        BadInput{"speed the class does not have",
+                 kCrest,
+                 {"--class", "二级", "--speed", "40", "--check"},
+                 "选项 --speed 的值“40”无效，二级公路的设计速度为 80、60（km/h）",
+                 false},
+        BadInput{"urban speed of the highway code",
+                 kCrest,
+                 {"--speed", "50", "--check"},
+                 "选项 --speed 的值“50”无效，JTG D20—2017 的设计速度为 "
+                 "120、100、80、60、40、30、20（km/h）",
+                 false},
+        BadInput{"class without check",
+                 kCrest,
+                 {"--class", "主干路"},
+                 "--class 只用于 --check（按设计规范检查纵断面）",
                  false},
         BadInput{"check without speed",
                  kCrest,

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const GroundLine ground(read.value.ground.empty() ? std::vector<GroundPoint>{{0, 0}, {1, 0}}
                                                     : read.value.ground);
   const auto back =
-      readLandXml(landXml(profile, &ground, {"n", "g", "2024-01-01", "00:00:00"}), "back.xml");
+      readLandXml(landXml(profile, &ground, {"n", "g", "2024-01-01", "00:00:00", {}}), "back.xml");
   require(back.ok());
   require(back.value.points.size() == read.value.points.size());
   for (std::size_t k = 0; k < profile.size(); ++k) {

@@ -11,6 +11,7 @@
 #include "profile/checks.h"
 #include "profile/csv_records.h"
 #include "profile/profile_csv.h"
+#include "profile/road_settings.h"
 #include "profile/stake_table.h"
 
 using namespace vcurve::profile;
@@ -35,7 +36,13 @@ void exercise(const std::shared_ptr<const Profile>& profile) {
       }
     }
   }
-  for (const auto& limits : highwayCode().speeds) checkProfile(*profile, highwayCode(), limits);
+  for (const DesignCode* code : designCodes()) {
+    for (const auto& limits : code->speeds) {
+      CheckBasis basis{code, &limits, code->classes.empty() ? nullptr : &code->classes.back()};
+      basis.icy = basis.ridgeRoute = true;
+      checkProfile(*profile, basis);
+    }
+  }
   // A coarse interval keeps the table small whatever the profile's length.
   const double interval = std::max(20.0, std::ceil((end - start) / 200));
   const StakeTable table(profile, nullptr, interval);
@@ -54,6 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string_view text(reinterpret_cast<const char*>(bytes), size);
   pastedCells(text);
   readGroundCsv(text, "g.csv");
+  // Whatever the first row holds, the settings read back as written.
+  const RoadSettings settings = readSettingsCsv(text);
+  require(readSettingsCsv(profileCsv(Profile({{0, 0, 0}, {100, 1, 0}}), settings)) == settings);
   const auto read = readProfileCsv(text, "p.csv");
   if (!read.ok()) {
     require(read.value.empty() && !read.error->problem.empty());

@@ -81,11 +81,15 @@ TEST_P(Boundaries, MaximumGradeAsPrinted) {
   EXPECT_FALSE(at(-l.maximumGrade - 0.004));  // prints as the maximum
   const auto steeper = at(-l.maximumGrade - 0.01);
   ASSERT_TRUE(steeper);
-  EXPECT_EQ(steeper->severity, Severity::Error);
-  // The allowance of 1 % is told, never applied silently.
-  EXPECT_NE(steeper->remark.find(l.gradeAllowance.empty() ? "不允许" : "可增加 1%"),
+  // Within the allowance of 1 % a warning that says what it takes; beyond
+  // it, or where the code allows nothing, an error.
+  EXPECT_EQ(steeper->severity, l.gradeAllowance.empty() ? Severity::Error : Severity::Warning);
+  EXPECT_NE(steeper->remark.find(l.gradeAllowance.empty() ? "不允许" : "技术经济论证"),
             std::string::npos)
       << steeper->remark;
+  const auto beyond = at(l.maximumGrade + 1.01);
+  ASSERT_TRUE(beyond);
+  EXPECT_EQ(beyond->severity, Severity::Error);
 }
 
 TEST_P(Boundaries, MinimumGradeLength) {
@@ -182,10 +186,14 @@ TEST(Checks, WorstFirstThenByStation) {
       std::is_sorted(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         return a.severity < b.severity || (a.severity == b.severity && a.station < b.station);
       }));
-  EXPECT_EQ(findingLine(findings.front()),
-            "错误 第 1–2 点间坡段 K0+000.000–K0+400.000 最大纵坡：i = 6.00%，要求 坡度绝对值 ≤ 5%。"
+  const auto grade = std::find_if(findings.begin(), findings.end(),
+                                  [](const Finding& f) { return f.rule == Rule::MaximumGrade; });
+  ASSERT_NE(grade, findings.end());
+  EXPECT_EQ(findingLine(*grade),
+            "警告 第 1–2 点间坡段 K0+000.000–K0+400.000 最大纵坡：i = 6.00%，要求 坡度绝对值 ≤ "
+            "5%（JTG D20—2017 表 8.2.1）。"
             "设计速度为 120、100、80 km/h 的高速公路受地形条件或其他特殊情况限制时，"
-            "经技术经济论证，最大纵坡可增加 1%（即不超过 6%）；采用须有论证");
+            "经技术经济论证，最大纵坡可增加 1%（即不超过 6%）；采用须经技术经济论证");
 }
 
 TEST(Checks, NothingForAnUnusableProfile) {

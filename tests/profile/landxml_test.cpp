@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "profile/profile_csv.h"
 #include "profile/profile_file.h"
+#include "profile/road_settings.h"
 
 namespace vcurve::profile {
 namespace {
@@ -50,7 +52,7 @@ TEST(LandXml, WrittenThenReadBackIdentically) {
                    {5800.125, 1230, 2000.5},
                    {6500, 1235, 0}});
   const GroundLine ground({{5030.25, 1233}, {6000, 1236.75}, {6500, 1234}});
-  const std::string xml = landXml(p, &ground, {"K 线", "地面", "2024-05-01", "10:00:00"});
+  const std::string xml = landXml(p, &ground, {"K 线", "地面", "2024-05-01", "10:00:00", {}});
   EXPECT_NE(xml.find("<ParaCurve length=\""), std::string::npos);
   EXPECT_NE(xml.find("date=\"2024-05-01\""), std::string::npos);
   const auto back = readLandXml(xml, "back.xml");
@@ -79,6 +81,48 @@ TEST(LandXml, RadiiSurviveARoundTrip) {
     } else {
       EXPECT_LE(std::fabs(got - c.radius), 4e-16 * c.radius) << got;
     }
+  }
+}
+
+TEST(LandXml, TheRoadsSettingsInAFeatureOthersIgnore) {
+  const Profile p({{0, 100, 0}, {500, 105, 8000}, {1000, 102, 0}});
+  LandXmlOptions options;
+  options.settings.code = "jtg";
+  options.settings.roadClass = "二级公路";
+  options.settings.speed = 60;
+  options.settings.ridgeRoute = true;
+  options.settings.addedStations = {250};
+  options.settings.project = "示例 <山区> 公路";
+  const std::string xml = landXml(p, nullptr, options);
+  EXPECT_NE(xml.find("<Feature name=\"道路设置\" code=\"vcurve-road-settings\">"),
+            std::string::npos);
+  const auto back = readLandXml(xml, "back.xml");
+  ASSERT_TRUE(back.ok()) << back.error->message();
+  EXPECT_EQ(back.value.settings, options.settings);
+  EXPECT_EQ(back.value.points, p.points());
+  // A suite's file has none: the defaults.
+  EXPECT_EQ(readLandXml(kSuiteFile, "suite.xml").value.settings, RoadSettings{});
+}
+
+// A road with 断链 and its settings: a file of either kind keeps both, the
+// settings row and the StaEquation beside each other.
+TEST(LandXml, EquationsAndSettingsSurviveTogetherInEitherFile) {
+  const Profile p({{0, 100, 0}, {500, 105, 8000}, {1000, 102, 0}},
+                  ChainageEquations({{300, 280}, {720, 750}}));
+  RoadSettings settings;
+  settings.code = "cjj37";
+  settings.roadClass = "主干路";
+  settings.speed = 50;
+  settings.addedStations = {250};
+  LandXmlOptions options;
+  options.settings = settings;
+  for (const std::string& bytes : {profileCsv(p, settings), landXml(p, nullptr, options)}) {
+    const auto back = readProfileFile(bytes, "road");
+    ASSERT_TRUE(back.ok()) << back.error->message();
+    EXPECT_EQ(back.value.points, p.points());
+    EXPECT_EQ(back.value.equations, p.chainage().equations());
+    EXPECT_EQ(back.value.settings, settings);
+    EXPECT_FALSE(back.value.csvHoldsMore);
   }
 }
 

@@ -11,6 +11,8 @@ std::vector<profile::ProfilePoint> newProfilePoints() { return {{0, 100, 0}, {10
 
 ProfileDocument::ProfileDocument(QObject* parent)
     : QObject(parent), profile_(std::make_shared<const profile::Profile>(newProfilePoints())) {
+  // Until the window chooses, only what no code excuses.
+  settings_.speed.reset();
   recheck();
 }
 
@@ -19,10 +21,26 @@ ProfileDocument::~ProfileDocument() {
   undo_.clear();
 }
 
+std::optional<int> ProfileDocument::designSpeed() const {
+  const auto basis = profile::checkBasis(settings_);
+  return basis ? std::optional<int>(basis->limits->speed) : std::nullopt;
+}
+
 void ProfileDocument::setDesignSpeed(std::optional<int> speed) {
-  if (speed && profile::highwayCode().forSpeed(*speed) == nullptr) speed.reset();
-  if (speed == designSpeed_) return;
-  designSpeed_ = speed;
+  profile::RoadSettings settings = settings_;
+  settings.speed = speed;
+  setRoadSettings(std::move(settings));
+}
+
+void ProfileDocument::setRoadSettings(profile::RoadSettings settings) {
+  const auto before = profile::checkBasis(settings_);
+  settings_ = std::move(settings);
+  const auto after = profile::checkBasis(settings_);
+  const auto same = [](const profile::CheckBasis& a, const profile::CheckBasis& b) {
+    return a.code == b.code && a.limits == b.limits && a.roadClass == b.roadClass &&
+           a.icy == b.icy && a.ridgeRoute == b.ridgeRoute;
+  };
+  if (before.has_value() == after.has_value() && (!before || same(*before, *after))) return;
   recheck();
   Q_EMIT findingsChanged();
 }
@@ -45,10 +63,24 @@ void ProfileDocument::editGround(std::shared_ptr<const profile::GroundLine> grou
   undo_.push(new GroundCommand(this, ground_, std::move(ground), what));
 }
 
+void ProfileDocument::markSaved() {
+  undo_.setClean();
+  if (!settingsEdited_) return;
+  settingsEdited_ = false;
+  Q_EMIT fileChanged();
+}
+
+void ProfileDocument::markSettingsEdited() {
+  if (settingsEdited_) return;
+  settingsEdited_ = true;
+  Q_EMIT fileChanged();
+}
+
 void ProfileDocument::replace(std::vector<profile::ProfilePoint> points,
                               std::shared_ptr<const profile::GroundLine> ground,
                               std::vector<profile::ChainageEquation> equations) {
   undo_.clear();
+  settingsEdited_ = false;
   profile_ = std::make_shared<const profile::Profile>(
       std::move(points), profile::ChainageEquations(std::move(equations)));
   ground_ = std::move(ground);
@@ -94,10 +126,8 @@ void ProfileDocument::applyGround(std::shared_ptr<const profile::GroundLine> gro
 }
 
 void ProfileDocument::recheck() {
-  const profile::DesignCode& code = profile::highwayCode();
-  const profile::SpeedLimits* limits = designSpeed_ ? code.forSpeed(*designSpeed_) : nullptr;
-  findings_ = limits != nullptr ? profile::checkProfile(*profile_, code, *limits)
-                                : profile::checkGeometry(*profile_);
+  const auto basis = profile::checkBasis(settings_);
+  findings_ = basis ? profile::checkProfile(*profile_, *basis) : profile::checkGeometry(*profile_);
 }
 
 }  // namespace vcurve::profileui

@@ -19,6 +19,7 @@
 #include "profile/checks.h"
 #include "profile/ground_line.h"
 #include "profile/profile.h"
+#include "profile/road_settings.h"
 
 namespace vcurve::profileui {
 
@@ -49,8 +50,12 @@ class ProfileDocument : public QObject {
 
   // The speed the profile is checked at; none checks only what no design
   // speed excuses (curves that overlap or run past a PVI or an end).
-  std::optional<int> designSpeed() const { return designSpeed_; }
+  std::optional<int> designSpeed() const;
   void setDesignSpeed(std::optional<int> speed);
+  // The road's own settings (code, class, speed, stake table, names): what
+  // it is checked against, and what its file keeps besides the points.
+  const profile::RoadSettings& roadSettings() const { return settings_; }
+  void setRoadSettings(profile::RoadSettings settings);
 
   // One undo step named `what`. Returns the reason in Chinese, and changes
   // nothing, when the points cannot be derived.
@@ -66,7 +71,9 @@ class ProfileDocument : public QObject {
                std::vector<profile::ChainageEquation> equations = {});
 
   QUndoStack* undoStack() { return &undo_; }
-  bool isModified() const { return !undo_.isClean(); }
+  bool isModified() const { return !undo_.isClean() || settingsEdited_; }
+  // The road's settings were changed by hand: the file wants saving too.
+  void markSettingsEdited();
 
   // The file it is kept in: empty for a new profile.
   QString filePath() const { return filePath_; }
@@ -81,7 +88,7 @@ class ProfileDocument : public QObject {
   bool savesInPlace() const { return savesInPlace_; }
   void setFile(const QString& path, FileFormat format, const QString& profileName,
                bool savesInPlace);
-  void markSaved() { undo_.setClean(); }
+  void markSaved();
 
   // The commands' way in: sets the points without a new undo step.
   void applyPoints(std::vector<profile::ProfilePoint> points, RowChange change);
@@ -104,7 +111,8 @@ class ProfileDocument : public QObject {
   std::shared_ptr<const profile::Profile> profile_;
   std::shared_ptr<const profile::GroundLine> ground_;
   std::vector<profile::Finding> findings_;
-  std::optional<int> designSpeed_;
+  profile::RoadSettings settings_;
+  bool settingsEdited_ = false;
   QUndoStack undo_;
   QString filePath_;
   QString profileName_;

@@ -105,6 +105,7 @@ OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose)
   opened.points = std::move(loaded.value.points);
   opened.holdsMore = opened.format == FileFormat::LandXml || loaded.value.csvHoldsMore;
   opened.profileName = qText(loaded.value.name);
+  opened.settings = std::move(loaded.value.settings);
   if (!loaded.value.ground.empty()) {
     opened.ground = std::make_shared<const profile::GroundLine>(std::move(loaded.value.ground));
   }
@@ -152,10 +153,11 @@ FileFormat formatForPath(const QString& path) {
 QByteArray documentBytes(const ProfileDocument& document, FileFormat format) {
   std::string bytes;
   if (format == FileFormat::Csv) {
-    bytes = profile::profileCsv(*document.profile());
+    bytes = profile::profileCsv(*document.profile(), document.roadSettings());
   } else {
     profile::LandXmlOptions options;
     if (!document.profileName().isEmpty()) options.name = document.profileName().toStdString();
+    options.settings = document.roadSettings();
     bytes = profile::landXml(*document.profile(), document.ground().get(), options);
   }
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));

@@ -14,6 +14,7 @@
 
 #include "profile/ground_line.h"
 #include "profile/profile.h"
+#include "profile/road_settings.h"
 #include "ui/profile/profile_document.h"
 
 namespace vcurve::profileui {
@@ -32,6 +33,7 @@ struct OpenedProfile {
   std::vector<profile::ChainageEquation> equations;  // the 断链, the points' numbering
   QString units;                                     // the unit the file was in when not metres
   QString groundProblem;                             // why the file's ground line was left out
+  profile::RoadSettings settings;                    // the defaults when the file keeps none
   QString error;                                     // in Chinese; empty when read
   bool cancelled = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QStringList>
+#include <algorithm>
 
 #include "ui/profile/table_edits.h"
 
@@ -70,7 +71,9 @@ QVariant ProfileTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole: {
       QStringList lines;
       for (const profile::Finding& f : document_->findings()) {
-        if (f.row == row && profile::findingColumn(f) == column) {
+        // A run (最大坡长, 平均纵坡) is told on every grade of it.
+        const std::size_t last = f.onGrade ? std::max(f.row, f.lastRow) : f.row;
+        if (f.row <= row && row <= last && profile::findingColumn(f) == column) {
           lines << qText(profile::findingLine(f, &shown_->chainage()));
         }
       }
@@ -216,10 +219,12 @@ void ProfileTableModel::markFindings() {
   marks_.assign(document_->profile()->size(), {});
   for (auto& row : marks_) row.fill(kNoMark);
   for (const profile::Finding& f : document_->findings()) {
-    if (f.row >= marks_.size()) continue;
-    std::int8_t& mark = marks_[f.row][static_cast<std::size_t>(profile::findingColumn(f))];
-    const auto severity = static_cast<std::int8_t>(f.severity);
-    if (mark == kNoMark || severity < mark) mark = severity;
+    const std::size_t last = f.onGrade ? std::max(f.row, f.lastRow) : f.row;
+    for (std::size_t row = f.row; row <= last && row < marks_.size(); ++row) {
+      std::int8_t& mark = marks_[row][static_cast<std::size_t>(profile::findingColumn(f))];
+      const auto severity = static_cast<std::int8_t>(f.severity);
+      if (mark == kNoMark || severity < mark) mark = severity;
+    }
   }
   if (rowCount() > 0) {
     Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),

@@ -18,6 +18,8 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "profile/stake_table.h"
+#include "ui/profile/code_chooser.h"
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/findings_panel.h"
@@ -85,7 +87,7 @@ void ProfileWindow::connectParts() {
   });
   view_->setVerticalExaggeration(exaggeration_->value());
 
-  connect(speed_, &QComboBox::currentIndexChanged, this, &ProfileWindow::chooseSpeed);
+  connect(chooser_, &CodeChooser::changed, this, &ProfileWindow::chooseBasis);
   connect(findings_, &FindingsPanel::rowActivated, this, &ProfileWindow::selectRow);
   connect(lookup_, &ElevationLookup::stationActivated, this, &ProfileWindow::selectStation);
   connect(tabs_, &QTabWidget::currentChanged, this, [this] {
@@ -110,7 +112,7 @@ void ProfileWindow::showGround() {
 
 void ProfileWindow::showFindings() {
   view_->setFindings(document_.findings());
-  findings_->setFindings(document_.findings(), speed_->currentText(),
+  findings_->setFindings(document_.findings(), chooser_->summary(),
                          &document_.profile()->chainage());
   summary_->setText(findings_->summary());
 }
@@ -122,11 +124,33 @@ void ProfileWindow::showFile() {
   if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
 }
 
-void ProfileWindow::chooseSpeed(int index) {
-  const QVariant speed = speed_->itemData(index);
-  document_.setDesignSpeed(speed.isValid() ? std::optional<int>(speed.toInt()) : std::nullopt);
-  settings_.setDesignSpeed(document_.designSpeed());
+void ProfileWindow::chooseBasis() {
+  document_.setRoadSettings(chooser_->applied(document_.roadSettings()));
+  document_.markSettingsEdited();
+  settings_.setCheckChoice(chooser_->applied({}));
   if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
+}
+
+void ProfileWindow::showRoadSettings(const profile::RoadSettings& settings) {
+  chooser_->show(settings);
+  document_.setRoadSettings(chooser_->applied(settings));
+  if (stake_ != nullptr) {
+    stake_->clearEntries();
+    stake_->setAddedStations(settings.addedStations);
+    stake_->setInterval(settings.stakeInterval.value_or(profile::kDefaultInterval));
+  }
+}
+
+profile::RoadSettings ProfileWindow::currentRoadSettings() const {
+  profile::RoadSettings settings = chooser_->applied(document_.roadSettings());
+  if (stake_ != nullptr) {
+    settings.addedStations = stake_->addedStations();
+    settings.stakeInterval = stake_->interval();
+    if (settings.stakeInterval == profile::kDefaultInterval) {
+      settings.stakeInterval.reset();
+    }
+  }
+  return settings;
 }
 
 QString ProfileWindow::speedText() const { return speed_->currentText(); }

@@ -20,6 +20,10 @@
 #include "ui/profile/window_settings.h"
 
 class QComboBox;
+
+namespace vcurve::profileui {
+class CodeChooser;
+}
 class QDoubleSpinBox;
 class QLabel;
 class QMenu;
@@ -119,7 +123,11 @@ class ProfileWindow : public QMainWindow {
   void markStation(double station);
   std::optional<std::size_t> rowAt(double station) const;
   void dragPvi(std::size_t row, double elevation);
-  void chooseSpeed(int index);
+  void chooseBasis();
+  // A road opened or begun: its settings in the toolbar and the stake table.
+  void showRoadSettings(const profile::RoadSettings& settings);
+  // The toolbar's and the stake table's settings, for saving with the road.
+  profile::RoadSettings currentRoadSettings() const;
   void refuse(const QString& reason);
   void say(const QString& message);
 
@@ -152,6 +160,7 @@ class ProfileWindow : public QMainWindow {
   QSplitter* bottomSplit_ = nullptr;
   QSplitter* sideSplit_ = nullptr;
   QComboBox* speed_ = nullptr;
+  CodeChooser* chooser_ = nullptr;
   QDoubleSpinBox* exaggeration_ = nullptr;
   QLabel* summary_ = nullptr;
   QLabel* hover_ = nullptr;

@@ -56,8 +56,8 @@ bool ProfileWindow::maybeSave() {
 
 void ProfileWindow::newProfile() {
   if (!maybeSave()) return;
-  if (stake_ != nullptr) stake_->setAddedStations({});
   document_.replace(newProfilePoints(), nullptr);
+  showRoadSettings(settings_.checkChoice());
   document_.setFile({}, FileFormat::Csv, {}, false);
   view_->fitAll();
   say(QStringLiteral("新建纵断面：在表中填写各变坡点的桩号、高程和竖曲线半径"));
@@ -88,9 +88,12 @@ bool ProfileWindow::openPath(const QString& path) {
   // on; reopening the same file keeps them.
   const bool sameRoad =
       !document_.filePath().isEmpty() && QFileInfo(path) == QFileInfo(document_.filePath());
-  if (stake_ != nullptr && !sameRoad) stake_->setAddedStations({});
+  profile::RoadSettings settings = std::move(opened.settings);
+  if (sameRoad && settings.addedStations.empty())
+    settings.addedStations = currentRoadSettings().addedStations;
   document_.replace(std::move(opened.points), std::move(opened.ground),
                     std::move(opened.equations));
+  showRoadSettings(settings);
   // Saving writes only the profile and its ground line: a file that holds
   // more is saved under another name rather than overwritten.
   document_.setFile(path, opened.format, opened.profileName, !opened.holdsMore);
@@ -158,6 +161,7 @@ bool ProfileWindow::saveAs() {
 }
 
 bool ProfileWindow::saveTo(const QString& path, FileFormat format) {
+  document_.setRoadSettings(currentRoadSettings());
   const QString error = writeWholeFile(path, documentBytes(document_, format));
   if (!error.isEmpty()) {
     services_.dialogs->showError(this, QStringLiteral("保存纵断面"), error);

@@ -18,6 +18,7 @@
 
 #include "profile/design_code.h"
 #include "profile/profile_text.h"
+#include "ui/profile/code_chooser.h"
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/equations_panel.h"
@@ -115,9 +116,8 @@ void ProfileWindow::buildWidgets() {
   buildActions(this, document_.undoStack(), table_, toolBar, &actions_, &recentMenu_);
 
   toolBar->addSeparator();
-  toolBar->addWidget(new QLabel(QStringLiteral(" 设计速度 "), toolBar));
   buildSpeedChooser();
-  toolBar->addWidget(speed_);
+  toolBar->addWidget(chooser_);
   toolBar->addWidget(new QLabel(QStringLiteral("  纵向放大 "), toolBar));
   exaggeration_ = new QDoubleSpinBox(toolBar);
   exaggeration_->setObjectName(QStringLiteral("exaggeration"));
@@ -143,27 +143,20 @@ StakePanel* ProfileWindow::stakePanel() {
   stake_->setProfile(document_.profile());
   stake_->setGroundLine(document_.ground());
   stake_->setDocumentInfo(document_.displayName(), speedText());
+  const profile::RoadSettings& road = document_.roadSettings();
+  stake_->setAddedStations(road.addedStations);
+  if (road.stakeInterval) stake_->setInterval(*road.stakeInterval);
   connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::markStation);
   connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);
   return stake_;
 }
 
 void ProfileWindow::buildSpeedChooser() {
-  speed_ = new QComboBox(this);
-  speed_->setObjectName(QStringLiteral("designSpeed"));
-  const profile::DesignCode& code = profile::highwayCode();
-  for (const profile::SpeedLimits& limits : code.speeds) {
-    speed_->addItem(QStringLiteral("%1 km/h").arg(limits.speed), limits.speed);
-  }
-  speed_->addItem(QStringLiteral("不检查"), QVariant());
-  speed_->setToolTip(QStringLiteral("按 %1《%2》检查纵断面；“不检查”时只查竖曲线重叠等几何问题")
-                         .arg(QString::fromUtf8(code.name), QString::fromUtf8(code.title)));
-  const std::optional<int> remembered = settings_.designSpeed();
-  const int index = remembered ? speed_->findData(*remembered) : speed_->count() - 1;
-  speed_->setCurrentIndex(index < 0 ? speed_->count() - 1 : index);
-  document_.setDesignSpeed(speed_->currentData().isValid()
-                               ? std::optional<int>(speed_->currentData().toInt())
-                               : std::nullopt);
+  chooser_ = new CodeChooser(this);
+  speed_ = chooser_->speedBox();
+  const profile::RoadSettings choice = settings_.checkChoice();
+  chooser_->show(choice);
+  document_.setRoadSettings(chooser_->applied(document_.roadSettings()));
 }
 
 void ProfileWindow::restoreLayout() {
@@ -187,7 +180,7 @@ void ProfileWindow::saveLayout() {
   settings_.setValue(kMainSplit, mainSplit_->saveState());
   settings_.setValue(kBottomSplit, bottomSplit_->saveState());
   settings_.setValue(kSideSplit, sideSplit_->saveState());
-  settings_.setDesignSpeed(document_.designSpeed());
+  settings_.setCheckChoice(chooser_->applied({}));
 }
 
 }  // namespace vcurve::profileui

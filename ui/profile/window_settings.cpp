@@ -8,6 +8,8 @@ namespace {
 
 const QString kRecentFiles = QStringLiteral("recentFiles");
 const QString kDesignSpeed = QStringLiteral("designSpeed");
+const QString kDesignCode = QStringLiteral("designCode");
+const QString kRoadClass = QStringLiteral("roadClass");
 constexpr int kFirstDesignSpeed = 80;
 constexpr int kNoCheck = 0;
 
@@ -54,6 +56,20 @@ std::optional<int> WindowSettings::designSpeed() const {
 
 void WindowSettings::setDesignSpeed(std::optional<int> speed) {
   settings_->setValue(kDesignSpeed, speed.value_or(kNoCheck));
+}
+
+profile::RoadSettings WindowSettings::checkChoice() const {
+  profile::RoadSettings choice;
+  choice.code = settings_->value(kDesignCode).toString().toStdString();
+  choice.roadClass = settings_->value(kRoadClass).toString().toStdString();
+  choice.speed = designSpeed();
+  return choice;
+}
+
+void WindowSettings::setCheckChoice(const profile::RoadSettings& choice) {
+  settings_->setValue(kDesignCode, QString::fromStdString(choice.code));
+  settings_->setValue(kRoadClass, QString::fromStdString(choice.roadClass));
+  setDesignSpeed(choice.speed);
 }
 
 }  // namespace vcurve::profileui

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "profile/road_settings.h"
+
 namespace vcurve::profileui {
 
 class WindowSettings {
@@ -28,6 +30,9 @@ class WindowSettings {
   // None for 不检查; 80 km/h for a first start.
   std::optional<int> designSpeed() const;
   void setDesignSpeed(std::optional<int> speed);
+  // The code, class and speed last chosen, for a road begun from nothing.
+  profile::RoadSettings checkChoice() const;
+  void setCheckChoice(const profile::RoadSettings& choice);
 
  private:
   QSettings* settings_;

@@ -76,6 +76,19 @@ class ProfileTableTest : public QObject {
     QCOMPARE(model->rowCount(), 2);
   }
 
+  // A run over the 最大坡长 colours the 坡长 of every grade of it.
+  void aRunIsMarkedOnEachOfItsGrades() {
+    // 80 km/h: 5 % for 400 m then 6 % for 300 m is 400/700 + 300/500 > 1.
+    document->replace({{0, 100, 0}, {400, 120, 0}, {700, 138, 0}, {1000, 141, 0}}, nullptr);
+    const int length = col(TableColumn::GradeLength);
+    const QVariant first = model->data(model->index(0, length), Qt::BackgroundRole);
+    QCOMPARE(model->data(model->index(1, length), Qt::BackgroundRole), first);
+    QVERIFY(first != model->data(model->index(2, length), Qt::BackgroundRole));
+    QVERIFY(model->data(model->index(0, length), Qt::ToolTipRole).toString().contains("最大坡长"));
+    QVERIFY(model->data(model->index(1, length), Qt::ToolTipRole).toString().contains("最大坡长"));
+    QVERIFY(!model->data(model->index(2, length), Qt::ToolTipRole).isValid());
+  }
+
   void editReachesDerivedColumnsAndFindings() {
     const QModelIndex radius = model->index(1, col(TableColumn::Radius));
     const QModelIndex tangent = model->index(1, col(TableColumn::Tangent));

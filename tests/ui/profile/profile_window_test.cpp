@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -15,6 +16,7 @@
 
 #include "profile/profile_text.h"
 #include "profile_harness.h"
+#include "ui/profile/code_chooser.h"
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/findings_panel.h"
 #include "ui/profile/profile_files.h"
@@ -275,6 +277,40 @@ class ProfileWindowTest : public QObject {
     window().speedChooser()->setCurrentIndex(window().speedChooser()->count() - 1);  // 不检查
     QVERIFY(!profile::hasErrors(window().document().findings()));
     QCOMPARE(gui->settings().value("designSpeed").toInt(), 0);
+  }
+
+  // The road's settings go with its file: saved, restored on opening; a
+  // file without them gets the defaults, not the last road's, and the
+  // 定位 and 加桩 fields start empty.
+  void roadSettingsTravelWithTheFile() {
+    const QString path = gui->write("road.csv", kRoadCsv);
+    QVERIFY(window().openPath(path));
+    auto* chooser = window().findChild<CodeChooser*>();
+    QVERIFY(chooser != nullptr);
+    chooser->codeBox()->setCurrentIndex(chooser->codeBox()->findData(QStringLiteral("cjj37")));
+    chooser->classBox()->setCurrentIndex(chooser->classBox()->findData(QStringLiteral("主干路")));
+    chooser->speedBox()->setCurrentIndex(chooser->speedBox()->findData(50));
+    QCOMPARE(chooser->speedBox()->count(), 4);  // 60, 50, 40, 不检查
+    QVERIFY(window().isWindowModified());
+    StakePanel* stake = window().stakePanel();
+    stake->setAddedStations({123.5});
+    auto* find = stake->findChild<QLineEdit*>(QStringLiteral("findStation"));
+    find->setText(QStringLiteral("K0+200"));
+    QVERIFY(window().save());
+    QVERIFY(!window().isWindowModified());
+    QVERIFY(QString::fromUtf8(testing::WindowHarness::read(path))
+                .contains(QStringLiteral(
+                    "道路设置,规范=CJJ 37—2012,等级=主干路,设计速度=50,加桩=K0+123.500")));
+
+    QVERIFY(window().openPath(gui->write("other.csv", kRoadCsv)));
+    QCOMPARE(chooser->summary(), QStringLiteral("JTG D20—2017 80 km/h"));
+    QVERIFY(stake->addedStations().empty());
+    QVERIFY(find->text().isEmpty());
+
+    QVERIFY(window().openPath(path));
+    QCOMPARE(chooser->summary(), QStringLiteral("CJJ 37—2012 主干路 50 km/h"));
+    QCOMPARE(stake->addedStations(), std::vector<double>{123.5});
+    QCOMPARE(window().document().roadSettings().code, std::string("cjj37"));
   }
 
   // Through the keys, so that the table's own one-cell copy and paste

@@ -123,7 +123,13 @@ void addFindings(Scene& scene, const profile::Profile& profile,
   };
   for (const profile::Finding& f : findings) {
     if (f.onGrade ? f.row + 1 >= points.size() : f.row >= points.size()) continue;
-    worst(f.onGrade ? onGrade : atPoint, f.row, f.severity);
+    if (!f.onGrade) {
+      worst(atPoint, f.row, f.severity);
+      continue;
+    }
+    // A run (最大坡长, 平均纵坡) is drawn over every grade it covers.
+    const std::size_t last = std::min(std::max(f.row, f.lastRow), points.size() - 2);
+    for (std::size_t row = f.row; row <= last; ++row) worst(onGrade, row, f.severity);
   }
   const auto pointAt = [&](std::size_t row) {
     return mapClamped(view, points[row].station, points[row].elevation);

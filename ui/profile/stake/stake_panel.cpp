@@ -86,6 +86,11 @@ void StakePanel::setAddedStations(std::vector<double> stations) {
   state_->rebuild();
 }
 
+void StakePanel::clearEntries() {
+  state_->findEdit->clear();
+  state_->addEdit->clear();
+}
+
 bool StakePanel::exportCsv(const QString& path, QString* error) const {
   QString unused;
   if (error == nullptr) error = &unused;

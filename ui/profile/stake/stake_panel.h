@@ -40,6 +40,8 @@ class StakePanel : public QWidget {
   // Stations the user wants in the table besides the interval and the key
   // points; kept in order, each once.
   void setAddedStations(std::vector<double> stations);
+  // Empties the 定位 and 加桩 fields: what was typed there was for another road.
+  void clearEntries();
 
   // Each returns false and a Chinese reason in *error when the file could
   // not be written; a file that fails is never left half-written.

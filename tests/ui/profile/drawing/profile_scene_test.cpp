@@ -206,6 +206,25 @@ class ProfileSceneTest : public testing::DrawingTestCase {
     QVERIFY(QLineF(scene.bands[0].line.p2(), view.map(p[6].station, p[6].elevation)).length() <
             0.5);
   }
+
+  // A run (最大坡长, 平均纵坡) is drawn over the stretch it covers.
+  void aRunIsMarkedOverEveryGradeOfIt() {
+    profile::Finding run;
+    run.rule = profile::Rule::MaximumGradeLength;
+    run.onGrade = true;
+    run.row = 1;
+    run.lastRow = 3;
+    const std::vector<profile::Finding> findings{run};
+    const ViewTransform view = viewOf({1000, 600}, *sample, 10, 1);
+    const Scene scene = buildScene({sample.get(), nullptr, &findings, {}, {}}, view,
+                                   QFontMetricsF(QApplication::font()));
+    const auto& p = sample->points();
+    QCOMPARE(scene.bands.size(), std::size_t(3));
+    QVERIFY(QLineF(scene.bands.front().line.p1(), view.map(p[1].station, p[1].elevation)).length() <
+            0.5);
+    QVERIFY(QLineF(scene.bands.back().line.p2(), view.map(p[4].station, p[4].elevation)).length() <
+            0.5);
+  }
 };
 
 VCURVE_QT_TEST_MAIN(ProfileSceneTest)
