@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# The Windows programs as a Windows user meets them, under Wine with its real
+# window system on Xvfb and openbox: the installer runs silently into a new
+# Wine prefix, each installed window starts with its Chinese captions and
+# takes typed input, and the profile window's stake-table files are those of
+# the Linux build, which the same keys drive on the same display.
+# Usage: tests/windows/smoke_windows.sh WINDOWS_BUILD LINUX_BUILD [SHOTS_FOLDER]
+set -euo pipefail
+windows_build=$(cd "${1:?usage: smoke_windows.sh WINDOWS_BUILD LINUX_BUILD [SHOTS]}" && pwd)
+linux_build=$(cd "${2:?usage: smoke_windows.sh WINDOWS_BUILD LINUX_BUILD [SHOTS]}" && pwd)
+shots=${3:-}
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+installer=$(ls "$windows_build"/vcurve-*-win64-setup.exe | tail -n 1)
+wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
+
+work=$(mktemp -d)
+server="" manager="" failures=0
+cleanup() {
+  WINEPREFIX=$work/prefix "$wineserver" -k 2>/dev/null || true
+  for pid in $manager $server; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "windows smoke: $*" >&2
+  failures=$((failures + 1))
+}
+
+# Polls a command until it succeeds, for up to $1 tenths of a second.
+wait_for() {
+  local tenths=$1
+  shift
+  for ((i = 0; i < tenths; i++)); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+display=$((600 + RANDOM % 300))
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+  display=$((display + 1))
+done
+export DISPLAY=:$display
+unset WAYLAND_DISPLAY
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+server=$!
+wait_for 100 xdpyinfo || { cat "$work/xvfb.log" >&2; exit 1; }
+openbox >"$work/openbox.log" 2>&1 &
+manager=$!
+wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || exit 1
+
+# Wine in a prefix of its own, in a UTF-8 locale so that Chinese file names
+# reach the host's file system, and in Chinese, as a user in China runs it.
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+mkdir -p "$work/locales"
+if localedef -i zh_CN -f UTF-8 "$work/locales/zh_CN.UTF-8" >/dev/null 2>&1; then
+  export LOCPATH=$work/locales LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+else
+  export LC_ALL=C.UTF-8 LANG=C.UTF-8
+fi
+"$wine" wineboot --init >/dev/null 2>&1
+"$wineserver" -w
+
+# The installer, silent as an administrator's deployment runs it.
+"$wine" "$installer" /S '/D=C:\vcurve' >"$work/install.log" 2>&1 || fail "the installer failed"
+"$wineserver" -w
+installed=$WINEPREFIX/drive_c/vcurve
+for program in vcurve vcurve-profile vcurve-table; do
+  [ -f "$installed/$program.exe" ] || fail "the installer left no $program.exe"
+done
+[ -f "$installed/Uninstall.exe" ] || fail "the installer left no uninstaller"
+[ "$failures" -eq 0 ] || exit 1
+
+window_of() {  # pid: its first visible window, within 30 s
+  local window=""
+  for ((i = 0; i < 300; i++)); do
+    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  echo "$window"
+}
+keys() {  # window, then xdotool key names, one after another
+  local window=$1
+  shift
+  for key in "$@"; do
+    xdotool key --window "$window" --clearmodifiers "$key"
+    sleep 0.15
+  done
+}
+typed() {  # window, text
+  xdotool type --window "$1" --delay 40 "$2"
+}
+shot() {  # name
+  [ -n "$shots" ] && import -window root "$shots/$1.png"
+  return 0
+}
+
+# The calculator: the worked example typed field by field, calculated, and
+# the results list copied through its context menu.
+calculator() {  # command line; prints the copied list
+  local window
+  "$@" >"$work/calculator.log" 2>&1 &
+  window=$(window_of 'Vorlik')
+  [ -n "$window" ] || { cat "$work/calculator.log" >&2; return 1; }
+  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  sleep 1
+  for value in 500 40 800 100 3 2 480; do
+    keys "$window" Tab
+    typed "$window" "$value"
+  done
+  keys "$window" Tab Tab Tab space
+  sleep 0.5
+  keys "$window" shift+Tab shift+Tab Menu Down Return
+  sleep 0.5
+  xclip -selection clipboard -o 2>/dev/null || true
+}
+expected='第1待求点高程480=99.15'
+got=$(calculator "$wine" 'C:\vcurve\vcurve.exe') || fail "the calculator opened no window"
+shot windows-calculator
+[ "$got" = "$expected" ] || fail "calculator under Wine listed '$got', want '$expected'"
+keys "$(window_of 'Vorlik')" ctrl+e
+"$wineserver" -w
+
+# The profile window: the sample road under a Chinese name, and its stake
+# table written through the 文件 menu, each file under the name the save
+# dialog proposes beside the road.
+profile_files() {  # folder, command line of the program
+  local folder=$1 window
+  shift
+  mkdir -p "$folder"
+  cp "$source_dir/examples/mountain-highway.xml" "$folder/山区公路.xml"
+  "$@" "$folder/山区公路.xml" >"$work/profile.log" 2>&1 &
+  window=$(window_of '纵断面设计')
+  [ -n "$window" ] || { cat "$work/profile.log" >&2; return 1; }
+  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  sleep 2
+  for accelerator in c e d; do
+    keys "$window" alt+f "$accelerator"
+    sleep 2
+    xdotool key --clearmodifiers Return
+    sleep 2
+  done
+  shot "$(basename "$folder")-profile"
+  keys "$window" ctrl+q
+  wait_for 100 sh -c "! xdotool search --onlyvisible --name 纵断面设计"
+}
+profile_files "$work/windows" "$wine" 'C:\vcurve\vcurve-profile.exe' || fail "no profile window"
+"$wineserver" -w
+QT_QPA_PLATFORM=xcb profile_files "$work/linux" "$linux_build/app/profile/vcurve-profile" ||
+  fail "no Linux profile window"
+
+# The same files, byte for byte where no date is written; the workbook by its
+# sheets, the PDF by its text.
+for suffix in csv xlsx pdf; do
+  name="山区公路-逐桩高程表.$suffix"
+  for side in windows linux; do
+    [ -s "$work/$side/$name" ] || fail "$side: $name was not written"
+  done
+done
+if [ "$failures" -eq 0 ]; then
+  cmp -s "$work/windows/山区公路-逐桩高程表.csv" "$work/linux/山区公路-逐桩高程表.csv" ||
+    fail "the stake-table CSV differs from the Linux build's"
+  for side in windows linux; do
+    (cd "$work/$side" && mkdir xlsx && cd xlsx && unzip -q "../山区公路-逐桩高程表.xlsx" &&
+      rm -f docProps/core.xml)
+    pdftotext -layout "$work/$side/山区公路-逐桩高程表.pdf" "$work/$side/pdf.txt"
+  done
+  diff -r "$work/windows/xlsx" "$work/linux/xlsx" >/dev/null ||
+    fail "the stake-table workbook differs from the Linux build's"
+  cmp -s "$work/windows/pdf.txt" "$work/linux/pdf.txt" ||
+    fail "the stake-table PDF's text differs from the Linux build's"
+fi
+
+"$wine" 'C:\vcurve\vcurve-table.exe' --version >"$work/version.txt" 2>&1 ||
+  fail "the installed vcurve-table does not start"
+echo "windows smoke: installer, calculator, profile window and table program:" \
+  "$([ "$failures" -eq 0 ] && echo passed || echo "$failures failed")"
+[ "$failures" -eq 0 ]
