@@ -55,10 +55,12 @@ wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 
 
 # Wine in a prefix of its own, in a UTF-8 locale so that Chinese file names
 # reach the host's file system, and in Chinese, as a user in China runs it.
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# No Start-menu entries of the Wine prefix leak into the host desktop.
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$work/locales"
 if localedef -i zh_CN -f UTF-8 "$work/locales/zh_CN.UTF-8" >/dev/null 2>&1; then
-  export LOCPATH=$work/locales LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+  export LOCPATH=$work/locales
+  { export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8; } 2>/dev/null  # bash itself cannot see LOCPATH
 else
   export LC_ALL=C.UTF-8 LANG=C.UTF-8
 fi
@@ -84,19 +86,20 @@ window_of() {  # pid: its first visible window, within 30 s
   done
   echo "$window"
 }
-keys() {  # window, then xdotool key names, one after another
-  local window=$1
-  shift
+# Keys and text go to the window that has the focus, as a user's do: Wine's
+# windows do not take events sent to them from outside.
+keys() {  # xdotool key names, one after another
   for key in "$@"; do
-    xdotool key --window "$window" --clearmodifiers "$key"
-    sleep 0.15
+    xdotool key --clearmodifiers "$key"
+    sleep 0.2
   done
 }
-typed() {  # window, text
-  xdotool type --window "$1" --delay 40 "$2"
+typed() {
+  xdotool type --delay 40 "$1"
 }
-shot() {  # name
-  [ -n "$shots" ] && import -window root "$shots/$1.png"
+shot() {  # name: the screen, cut to what is on its black background
+  [ -n "$shots" ] && import -window root "$work/shot.png" &&
+    convert "$work/shot.png" -trim +repage "$shots/$1.png"
   return 0
 }
 
@@ -110,20 +113,20 @@ calculator() {  # command line; prints the copied list
   xdotool windowactivate --sync "$window" 2>/dev/null || true
   sleep 1
   for value in 500 40 800 100 3 2 480; do
-    keys "$window" Tab
-    typed "$window" "$value"
+    keys Tab
+    typed "$value"
   done
-  keys "$window" Tab Tab Tab space
+  keys Tab Tab Tab space
   sleep 0.5
-  keys "$window" shift+Tab shift+Tab Menu Down Return
+  shot windows-calculator
+  keys shift+Tab shift+Tab Menu Down Return
   sleep 0.5
   xclip -selection clipboard -o 2>/dev/null || true
 }
 expected='第1待求点高程480=99.15'
 got=$(calculator "$wine" 'C:\vcurve\vcurve.exe') || fail "the calculator opened no window"
-shot windows-calculator
 [ "$got" = "$expected" ] || fail "calculator under Wine listed '$got', want '$expected'"
-keys "$(window_of 'Vorlik')" ctrl+e
+keys ctrl+e
 "$wineserver" -w
 
 # The profile window: the sample road under a Chinese name, and its stake
@@ -139,15 +142,20 @@ profile_files() {  # folder, command line of the program
   [ -n "$window" ] || { cat "$work/profile.log" >&2; return 1; }
   xdotool windowactivate --sync "$window" 2>/dev/null || true
   sleep 2
+  shot "$(basename "$folder")-profile"
   for accelerator in c e d; do
-    keys "$window" alt+f "$accelerator"
+    # The focus comes back from a closed dialog to no window under Wine.
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    keys alt+f "$accelerator"
     sleep 2
-    xdotool key --clearmodifiers Return
+    [ "$accelerator" = c ] && shot "$(basename "$folder")-save-dialog"
+    keys Return
     sleep 2
   done
-  shot "$(basename "$folder")-profile"
-  keys "$window" ctrl+q
-  wait_for 100 sh -c "! xdotool search --onlyvisible --name 纵断面设计"
+  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  keys ctrl+q
+  wait_for 100 sh -c "! xdotool search --onlyvisible --name 纵断面设计" ||
+    fail "$(basename "$folder"): the profile window did not close"
 }
 profile_files "$work/windows" "$wine" 'C:\vcurve\vcurve-profile.exe' || fail "no profile window"
 "$wineserver" -w
@@ -168,13 +176,22 @@ if [ "$failures" -eq 0 ]; then
   for side in windows linux; do
     (cd "$work/$side" && mkdir xlsx && cd xlsx && unzip -q "../山区公路-逐桩高程表.xlsx" &&
       rm -f docProps/core.xml)
-    pdftotext -layout "$work/$side/山区公路-逐桩高程表.pdf" "$work/$side/pdf.txt"
+    # The lines and their words; how wide a gap is, is the font engine's.
+    pdftotext -layout "$work/$side/山区公路-逐桩高程表.pdf" - | sed 's/^ *//; s/  */ /g' \
+      >"$work/$side/pdf.txt"
   done
   diff -r "$work/windows/xlsx" "$work/linux/xlsx" >/dev/null ||
     fail "the stake-table workbook differs from the Linux build's"
-  cmp -s "$work/windows/pdf.txt" "$work/linux/pdf.txt" ||
+  diff "$work/windows/pdf.txt" "$work/linux/pdf.txt" >"$work/pdf.diff" || {
+    head -n 20 "$work/pdf.diff" >&2
     fail "the stake-table PDF's text differs from the Linux build's"
+  }
+  grep -q /FontFile "$work/windows/山区公路-逐桩高程表.pdf" ||
+    fail "the Windows PDF does not carry its font"
 fi
+# Qt keeps a Windows program's settings in the registry.
+grep -q 'Software\\\\vcurve\\\\vcurve-profile' "$WINEPREFIX/user.reg" ||
+  fail "the profile window left no settings in the registry"
 
 "$wine" 'C:\vcurve\vcurve-table.exe' --version >"$work/version.txt" 2>&1 ||
   fail "the installed vcurve-table does not start"
