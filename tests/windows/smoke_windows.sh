@@ -14,10 +14,10 @@ installer=$(ls "$windows_build"/vcurve-*-win64-setup.exe | tail -n 1)
 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 
 work=$(mktemp -d)
-server="" manager="" failures=0
+x_server="" x_manager="" failures=0
 cleanup() {
   WINEPREFIX=$work/prefix "$wineserver" -k 2>/dev/null || true
-  for pid in $manager $server; do
+  for pid in $x_manager $x_server; do
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
@@ -29,29 +29,8 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Polls a command until it succeeds, for up to $1 tenths of a second.
-wait_for() {
-  local tenths=$1
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-display=$((600 + RANDOM % 300))
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-  display=$((display + 1))
-done
-export DISPLAY=:$display
-unset WAYLAND_DISPLAY
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-server=$!
-wait_for 100 xdpyinfo || { cat "$work/xvfb.log" >&2; exit 1; }
-openbox >"$work/openbox.log" 2>&1 &
-manager=$!
-wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || exit 1
+. "$source_dir/tests/support/x_session.sh"
+start_x_session 1280x1024 600 "$work" || exit 1
 
 # Wine in a prefix of its own, in a UTF-8 locale so that Chinese file names
 # reach the host's file system, and in Chinese, as a user in China runs it.
