@@ -22,11 +22,13 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 # pkg-config reads the .pc files of Windows libraries only, never the host's.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/x86_64-w64-mingw32/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
-if(VCURVE_WINDOWS_PREFIX)
-  list(APPEND CMAKE_FIND_ROOT_PATH ${VCURVE_WINDOWS_PREFIX})
-  list(APPEND CMAKE_PREFIX_PATH ${VCURVE_WINDOWS_PREFIX})
-  set(ENV{PKG_CONFIG_LIBDIR} ${VCURVE_WINDOWS_PREFIX}/lib/pkgconfig:$ENV{PKG_CONFIG_LIBDIR})
-endif()
+# VCURVE_WINDOWS_PREFIX may name several prefixes (the libraries', the static
+# Qt's), separated by semicolons: each is searched as a root of its own.
+foreach(windows_prefix IN LISTS VCURVE_WINDOWS_PREFIX)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${windows_prefix})
+  list(APPEND CMAKE_PREFIX_PATH ${windows_prefix})
+  set(ENV{PKG_CONFIG_LIBDIR} ${windows_prefix}/lib/pkgconfig:$ENV{PKG_CONFIG_LIBDIR})
+endforeach()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VCURVE_WINDOWS_PREFIX)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -10,9 +10,10 @@ namespace {
 // whose Latin letters and digits are half as wide; labels size themselves to
 // their captions and text boxes are 21 pixels high. A CJK font with
 // half-width Latin letters at 12 pixels keeps every caption clear of the text
-// boxes; other fonts are fallbacks.
-constexpr const char* kPreferredFamilies[] = {"Noto Sans Mono CJK SC", "Noto Sans CJK SC",
-                                              "WenQuanYi Zen Hei Mono", "WenQuanYi Micro Hei Mono"};
+// boxes; other fonts are fallbacks, Windows's own last.
+constexpr const char* kPreferredFamilies[] = {
+    "Noto Sans Mono CJK SC",    "Noto Sans CJK SC", "WenQuanYi Zen Hei Mono",
+    "WenQuanYi Micro Hei Mono", "NSimSun",          "SimSun"};
 constexpr int kFontPixelSize = 12;
 
 }  // namespace

@@ -33,7 +33,8 @@ void applyLook(QApplication& app, const ApplicationLook& look) {
   // Qt's own texts (a text box's context menu, the open, save and print
   // dialogs) in Chinese too.
   auto* translator = new QTranslator(&app);
-  if (translator->load(QStringLiteral("qtbase_zh_CN"),
+  if (translator->load(QStringLiteral(":/translations/qtbase_zh_CN.qm")) ||
+      translator->load(QStringLiteral("qtbase_zh_CN"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(translator);
   }

@@ -17,19 +17,10 @@ done
 screen_width=1280 screen_height=1024
 outer_width=513 outer_height=388
 
-# A display of its own: other runs (tests, benchmarks) may use the usual ones.
-display=$((300 + RANDOM % 300))
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-  display=$((display + 1))
-done
-export DISPLAY=:$display
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-
 work=$(mktemp -d)
-server="" manager="" app=""
+x_server="" x_manager="" app=""
 cleanup() {
-  for pid in $app $manager $server; do
+  for pid in $app $x_manager $x_server; do
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
@@ -37,25 +28,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Polls a command until it succeeds, for up to $1 tenths of a second.
-wait_for() {
-  local tenths=$1
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-Xvfb "$DISPLAY" -screen 0 "${screen_width}x${screen_height}x24" -dpi 96 -nolisten tcp -noreset \
-  >"$work/xvfb.log" 2>&1 &
-server=$!
-wait_for 100 xdpyinfo || { echo "frame check: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-openbox >"$work/openbox.log" 2>&1 &
-manager=$!
-wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-  { echo "frame check: openbox did not start" >&2; cat "$work/openbox.log" >&2; exit 1; }
+. "$(dirname "$0")/../support/x_session.sh"
+start_x_session "${screen_width}x${screen_height}" 300 "$work" || exit 1
+export QT_QPA_PLATFORM=xcb
 
 # "x y width height" of the outer frame: the client window grown by the
 # _NET_FRAME_EXTENTS (left, right, top, bottom) the manager publishes.

@@ -122,7 +122,14 @@ class LayoutTest : public vcurve::testing::GuiTestCase {
       // Auto-sized: the caption in the window's font decides, and in the
       // font the window uses it is the table's size to the pixel in width.
       QCOMPARE(w->size(), w->sizeHint());
-      QCOMPARE(w->width(), px(twips.width()));
+#ifdef Q_OS_WIN
+      // Offscreen Qt on Windows has no real font behind the look's: the
+      // widths would be a stand-in font's. Wine on Xvfb shows the real ones.
+      const bool realFont = QGuiApplication::platformName() != QLatin1String("offscreen");
+#else
+      const bool realFont = true;
+#endif
+      if (realFont) QCOMPARE(w->width(), px(twips.width()));
     } else {
       QCOMPARE(w->size(), QSize(px(twips.width()), px(twips.height())));
     }

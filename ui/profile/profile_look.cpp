@@ -8,7 +8,7 @@ namespace {
 // A CJK font whose digits are as clear as its characters, at the desktop's
 // size; the others are fallbacks.
 constexpr const char* kPreferredFamilies[] = {"Noto Sans CJK SC", "Source Han Sans SC",
-                                              "WenQuanYi Micro Hei", "Microsoft YaHei"};
+                                              "WenQuanYi Micro Hei", "Microsoft YaHei", "SimSun"};
 
 }  // namespace
 

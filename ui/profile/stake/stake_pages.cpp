@@ -34,9 +34,13 @@ constexpr std::array<double, StakeModel::kColumns> kColumnShares{0.17, 0.13, 0.1
 
 QFont pageFont(double points, bool bold = false) {
   QFont font;
-  // A font with the Chinese glyphs of its own, so that the PDF embeds one
-  // font rather than whatever a fallback finds on the machine.
-  font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+  // Digits and Latin letters from a Latin font: through Windows's font
+  // engine a CJK font's digits reach the PDF with no way back to text, and
+  // the stations could not be searched or copied. The Chinese comes from
+  // one CJK font, so that the PDF embeds it rather than whatever a fallback
+  // finds on the machine.
+  font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Arial"),
+                    QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
                     QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(points);
