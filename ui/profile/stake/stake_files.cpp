@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <algorithm>
-#include <filesystem>
 
 #include "profile/profile_csv.h"
 #include "profile/sheets.h"
@@ -17,10 +17,6 @@ namespace {
 
 QString cannotWrite(const QString& path, const QString& reason) {
   return QStringLiteral("无法写入“%1”：%2").arg(QFileInfo(path).fileName(), reason);
-}
-
-std::filesystem::path nativePath(const QString& path) {
-  return std::filesystem::path(path.toStdU16String());
 }
 
 // Thrown out of the rows' writer to stop it where the user cancelled.
@@ -58,7 +54,7 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
 }
 
 // The workbook library writes only to a file it opens by name. It writes a
-// scratch file of Qt's making (created exclusively, removed with it), which
+// scratch file of Qt's making (created exclusively, removed afterwards), which
 // is then saved the way every other file is: QSaveFile keeps the target's
 // permissions, refuses a file the user may not write, never follows a link
 // planted under its temporary name, and leaves no part of a file behind.
@@ -68,24 +64,32 @@ bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
     *error = cannotWrite(path, QStringLiteral("这是一个文件夹"));
     return false;
   }
-  QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/vcurve-XXXXXX.xlsx"));
-  if (!scratch.open()) {
-    *error = cannotWrite(path, scratch.errorString());
-    return false;
+  QString scratchPath;
+  {
+    // Let go of before the library opens it: Windows lets no one else write
+    // a file that is still held open.
+    QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/vcurve-XXXXXX.xlsx"));
+    if (!scratch.open()) {
+      *error = cannotWrite(path, scratch.errorString());
+      return false;
+    }
+    scratch.setAutoRemove(false);
+    scratchPath = scratch.fileName();
   }
-  scratch.close();
+  const auto removeScratch = qScopeGuard([&scratchPath] { QFile::remove(scratchPath); });
   profile::XlsxProgress progress;
   if (work != nullptr) {
     progress = [work](std::size_t done, std::size_t) { return work->advance(qint64(done)); };
   }
-  const std::string problem = profile::writeXlsx(nativePath(scratch.fileName()).string(),
+  // The library takes UTF-8 names on every system.
+  const std::string problem = profile::writeXlsx(scratchPath.toUtf8().toStdString(),
                                                  {profile::stakeSheet(table, title)}, progress);
   if (!problem.empty()) {
     *error = problem == profile::kXlsxStopped ? LongWork::cancelledText()
                                               : cannotWrite(path, QString::fromStdString(problem));
     return false;
   }
-  QFile written(scratch.fileName());
+  QFile written(scratchPath);
   QSaveFile file(path);
   if (!written.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly)) {
     *error = cannotWrite(path, file.errorString());
