@@ -92,12 +92,11 @@ case "${1:-}" in
       /usr/lib/wine/wineserver -w
     fi
     ctest --test-dir build-windows --output-on-failure -j "$jobs" --timeout 300
-    unset WINEPREFIX
     # The Linux programs to compare with: only those targets of the usual build.
     [ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja
     cmake --build build -j "$jobs" --target vcurve-table vcurve-profile
     tests/windows/compare_table.sh build/app/table/vcurve-table \
-      build-windows/app/table/vcurve-table.exe
+      build-windows/vcurve-table.exe
     (cd build-windows && cpack >/dev/null && ls -1 "$PWD"/vcurve-*-win64*)
     tests/windows/smoke_windows.sh build-windows build "${VCURVE_SHOTS:-}"
     ;;
