@@ -60,7 +60,9 @@ double writtenFieldStation(const ChainageEquations& chainage, double distance) {
   double field = chainage.field(distance);
   if (s > 0 && distance == chainage.distanceOf(s - 1)) field = chainage.equations()[s - 1].back;
   // A decimal moved along by the equations' offsets and back can miss
-  // itself by a bit; a millionth of a millimetre is no typed digit.
+  // itself by a bit; a millionth of a millimetre is no typed digit. A
+  // station no equation moved is already the typed number, to the last bit.
+  if (field == distance) return field;
   const double micro = std::nearbyint(field * 1e6) / 1e6;
   return std::fabs(micro - field) <= 1e-9 * std::max(1.0, std::fabs(field)) ? micro : field;
 }

@@ -23,6 +23,11 @@ TEST(ProfileCsv, WrittenThenReadBackIdentically) {
   // The derived columns follow the input ones, as the table shows them.
   EXPECT_NE(text.find("\r\nK5+400.000,1234.5678,3456.7,-1.14,400.125,凸,"), std::string::npos)
       << text;
+  // Stations a hair off the millimetre grid are still the numbers typed.
+  for (const double near : {3e-60, 5400.0000000001}) {
+    const Profile hair({{near, 100, 0}, {6000, 101, 0}});
+    EXPECT_EQ(readProfileCsv(profileCsv(hair), "p.csv").value, hair.points()) << near;
+  }
 }
 
 // Excel on a Chinese Windows: GBK titles, CR LF, a title row above the
