@@ -23,10 +23,13 @@ constexpr double kEmPerHeight = 1.25;
 
 QFont sheetFont() {
   QFont font;
-  // One font with the Chinese glyphs of its own, so that the PDF embeds
-  // it rather than whatever a fallback finds.
-  font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-                    QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("SimSun")});
+  // Latin digits from a Latin font: the CJK fonts' own digits reach the
+  // PDF without the mapping back to text, and a sheet whose numbers cannot
+  // be searched or copied is no use. The Chinese from one font with all
+  // its glyphs, embedded rather than whatever a fallback finds.
+  font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
+                    QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Zen Hei"),
+                    QStringLiteral("SimSun")});
   font.setStyleHint(QFont::SansSerif);
   return font;
 }
