@@ -41,6 +41,10 @@ std::vector<Span> heights(const Profile& profile, const GroundLine* ground,
       if (p.station > g.start && p.station < g.end) stations.push_back(p.station);
     }
   }
+  // The PVIs are drawn too: a tall crest's lies well above its curve.
+  for (const ProfilePoint& p : profile.points()) {
+    if (p.station > g.start && p.station < g.end) stations.push_back(p.station);
+  }
   std::sort(stations.begin(), stations.end());
   std::vector<Span> spans;
   for (const double s : stations) {
@@ -52,6 +56,14 @@ std::vector<Span> heights(const Profile& profile, const GroundLine* ground,
       high = high ? std::max(*high, *z) : *z;
     }
     if (low) spans.push_back({s, *low, *high});
+  }
+  for (const ProfilePoint& p : profile.points()) {
+    const auto span = std::lower_bound(spans.begin(), spans.end(), p.station,
+                                       [](const Span& a, double s) { return a.station < s; });
+    if (span != spans.end() && span->station == p.station) {
+      span->low = std::min(span->low, p.elevation);
+      span->high = std::max(span->high, p.elevation);
+    }
   }
   return spans;
 }
@@ -211,8 +223,12 @@ class Drawer {
   }
 
   void pvi(const ProfilePoint& point, const RowDerivation& row) {
-    const Point p = at(point.station, point.elevation);
-    sheet_.circles.push_back({p, kCircle, Layer::CurveMarks});
+    Point p = at(point.station, point.elevation);
+    // A PVI further from its curve than the drawing is tall is left out,
+    // its texts kept at the curve.
+    const bool shown = p.y >= g_.areaBottom && p.y <= g_.areaTop - kRoomAbove / 2;
+    if (!shown) p.y = std::clamp(p.y, g_.areaBottom, g_.areaTop - kRoomAbove);
+    if (shown) sheet_.circles.push_back({p, kCircle, Layer::CurveMarks});
     double top = p.y + kBracketRise;
     if (row.curve) {
       const VerticalCurve& curve = *row.curve;
@@ -226,8 +242,11 @@ class Drawer {
                 : (curve.endElevation - point.elevation) / (curve.endStation - point.station);
         return Point{g_.x(s), p.y + fromPvi * grade * g_.up};
       };
-      sheet_.lines.push_back(
-          {{tangent(clip0), p, tangent(clip1)}, Layer::CurveMarks, Stroke::Thin, Dash::Dashed});
+      const Point a = tangent(clip0), b = tangent(clip1);
+      const auto inArea = [&](Point q) { return q.y >= g_.areaBottom && q.y <= g_.areaTop; };
+      if (shown && inArea(a) && inArea(b)) {
+        sheet_.lines.push_back({{a, p, b}, Layer::CurveMarks, Stroke::Thin, Dash::Dashed});
+      }
       if (const auto z = profile_.elevationAt(point.station)) {
         top = std::max(top, y(*z, segmentAt(point.station)) + kBracketRise);
       }
