@@ -39,12 +39,12 @@ constexpr std::array<RowEntry, kBandRowKinds> kRows{{
 double defaultHeight(BandRowKind kind) {
   switch (kind) {
     case BandRowKind::Station:
-      return 20;
+      return 22;
     case BandRowKind::Ground:
     case BandRowKind::Design:
       return 15;
     case BandRowKind::FillCut:
-      return 12;
+      return 14;
     default:
       return 10;
   }

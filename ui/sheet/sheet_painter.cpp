@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <array>
 #include <cmath>
+#include <deque>
 
 namespace vcurve::sheetui {
 namespace {
@@ -73,22 +74,30 @@ class SheetPainter {
     return pen;
   }
 
-  const QFont& fontFor(double height) {
-    // The sheets use a handful of sizes; a font and its metrics for each.
-    for (auto& entry : fonts_) {
-      if (entry.height == height) return entry.font;
+  struct Entry {
+    double height;
+    QFont font;
+    QFontMetricsF metrics;
+  };
+
+  // The sheets use a handful of sizes; a font and its metrics for each.
+  const Entry& fontFor(double height) {
+    for (const Entry& entry : fonts_) {
+      if (entry.height == height) return entry;
     }
-    Entry entry{height, sheetFont(), {}};
-    entry.font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(height * kEmPerHeight * scale_))));
-    fonts_.push_back(entry);
-    return fonts_.back().font;
+    QFont font = sheetFont();
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(height * kEmPerHeight * scale_))));
+    fonts_.push_back({height, font, QFontMetricsF(font, painter_.device())});
+    return fonts_.back();
   }
 
   void paintText(const Text& text) {
-    const QFont& font = fontFor(text.height);
-    painter_.setFont(font);
-    const QFontMetricsF metrics(font, painter_.device());
+    const Entry& entry = fontFor(text.height);
+    if (current_ != &entry) {
+      painter_.setFont(entry.font);
+      current_ = &entry;
+    }
+    const QFontMetricsF& metrics = entry.metrics;
     const QString string =
         QString::fromUtf8(text.text.data(), static_cast<qsizetype>(text.text.size()));
     const double width = metrics.horizontalAdvance(string);
@@ -124,17 +133,13 @@ class SheetPainter {
     painter_.setTransform(base_);
   }
 
-  struct Entry {
-    double height;
-    QFont font;
-    int unused;
-  };
   QPainter& painter_;
   const Sheet& sheet_;
   QPointF origin_;
   double scale_;
   QTransform base_ = painter_.transform();
-  std::vector<Entry> fonts_;
+  std::deque<Entry> fonts_;  // stays put as it grows
+  const Entry* current_ = nullptr;
 };
 
 }  // namespace
