@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QSaveFile>
 
@@ -41,21 +42,42 @@ ExportOutcome writeDxf(const profile::sheet::SheetLayout& layout, const QString&
 
 }  // namespace
 
+// A progress dialog that the work asks after each sheet whether to go on.
+class Progress {
+ public:
+  Progress(QWidget* parent, const QString& what, int sheets)
+      : dialog_(what.arg(sheets), QStringLiteral("取消"), 0, sheets, parent) {
+    dialog_.setWindowTitle(QStringLiteral("导出纵断面图"));
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(400);
+  }
+  std::function<bool(int, int)> callback() {
+    return [this](int done, int) {
+      dialog_.setValue(done);
+      QCoreApplication::processEvents();
+      return !dialog_.wasCanceled();
+    };
+  }
+
+ private:
+  QProgressDialog dialog_;
+};
+
+ExportOutcome printSheets(QWidget* parent, const profile::sheet::SheetLayout& layout,
+                          QPrinter& printer) {
+  Progress progress(parent, QStringLiteral("正在打印纵断面图（共 %1 页）…"), layout.count());
+  return paintSheets(layout, printer, printer.resolution(), progress.callback())
+             ? ExportOutcome::Written
+             : ExportOutcome::Cancelled;
+}
+
 ExportOutcome exportSheets(QWidget* parent, const profile::sheet::SheetLayout& layout,
                            const QString& path, SheetFileFormat format, QString* error) {
   QString unused;
   if (error == nullptr) error = &unused;
   error->clear();
-  QProgressDialog dialog(QStringLiteral("正在导出纵断面图（共 %1 页）…").arg(layout.count()),
-                         QStringLiteral("取消"), 0, layout.count(), parent);
-  dialog.setWindowTitle(QStringLiteral("导出纵断面图"));
-  dialog.setWindowModality(Qt::WindowModal);
-  dialog.setMinimumDuration(400);
-  const auto progress = [&](int done, int) {
-    dialog.setValue(done);
-    QCoreApplication::processEvents();
-    return !dialog.wasCanceled();
-  };
+  Progress dialog(parent, QStringLiteral("正在导出纵断面图（共 %1 页）…"), layout.count());
+  const auto progress = dialog.callback();
   if (format == SheetFileFormat::Dxf) return writeDxf(layout, path, progress, error);
   if (writeSheetsPdf(layout, path, error, progress)) return ExportOutcome::Written;
   return error->isEmpty() ? ExportOutcome::Cancelled : ExportOutcome::Failed;

@@ -7,11 +7,12 @@
 
 #include "profile/sheet/sheet_layout.h"
 
+class QPrinter;
 class QWidget;
 
 namespace vcurve::sheetui {
 
-enum class SheetFileFormat { Pdf, Dxf };
+enum class SheetFileFormat { Pdf, Dxf, Print };
 enum class ExportOutcome { Written, Cancelled, Failed };
 
 struct SheetExportChoice {
@@ -22,5 +23,8 @@ struct SheetExportChoice {
 // *error in Chinese when Failed.
 ExportOutcome exportSheets(QWidget* parent, const profile::sheet::SheetLayout& layout,
                            const QString& path, SheetFileFormat format, QString* error);
+// The sheets on a printer already set up, one page each.
+ExportOutcome printSheets(QWidget* parent, const profile::sheet::SheetLayout& layout,
+                          QPrinter& printer);
 
 }  // namespace vcurve::sheetui

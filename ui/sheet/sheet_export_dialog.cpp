@@ -67,8 +67,9 @@ SheetExportDialog::SheetExportDialog(std::shared_ptr<const profile::Profile> pro
   auto* sheetBox = new QGroupBox(QStringLiteral("图纸"));
   auto* sheetForm = new QFormLayout(sheetBox);
   format_ = new QComboBox;
-  format_->addItems({QStringLiteral("PDF（打印、交付）"), QStringLiteral("DXF（CAD，各页并排）")});
-  format_->setCurrentIndex(initial.format == SheetFileFormat::Dxf ? 1 : 0);
+  format_->addItems({QStringLiteral("PDF（交付）"), QStringLiteral("DXF（CAD，各页并排）"),
+                     QStringLiteral("打印")});
+  format_->setCurrentIndex(static_cast<int>(initial.format));
   sheetForm->addRow(QStringLiteral("格式"), format_);
   paper_ = new QComboBox;
   for (const Paper paper : {Paper::A4, Paper::A3, Paper::A2, Paper::A1}) {
@@ -160,7 +161,7 @@ SheetExportChoice SheetExportDialog::choice() const {
   SheetExportChoice choice;
   SheetSettings& s = choice.settings;
   s = initial_;
-  choice.format = format_->currentIndex() == 1 ? SheetFileFormat::Dxf : SheetFileFormat::Pdf;
+  choice.format = static_cast<SheetFileFormat>(format_->currentIndex());
   s.paper = static_cast<Paper>(paper_->currentIndex());
   s.horizontalScale = horizontal_->value();
   s.verticalScale = vertical_->value();

@@ -59,6 +59,15 @@ class SheetExportTest : public QObject {
     QVERIFY(window().statusBar()->currentMessage().contains(QStringLiteral("共 3 页")));
   }
 
+  // 打印 asks for the printer instead of a file name.
+  void printingAsksForThePrinter() {
+    sheetui::SheetExportChoice choice;
+    choice.format = sheetui::SheetFileFormat::Print;
+    gui->dialogs.sheetChoice = choice;
+    window().exportSheets();
+    QCOMPARE(gui->dialogs.asked, (QStringList{"sheets", "print"}));
+  }
+
   void cancelledDialogWritesNothing() {
     window().exportSheets();
     QCOMPARE(gui->dialogs.asked, QStringList{"sheets"});
