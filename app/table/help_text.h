@@ -72,6 +72,7 @@ inline constexpr std::string_view kHelpText =
                           资料表自下而上的栏目，可加 curve、geology、alignment、
                           superelevation，“:高度”给出栏高（mm）
   --titles-first-only     栏目名只写在第一页
+  --geology 起点,终点,说明  地质概况栏的文字（可多次给出；要有 geology 栏）
   --project、--drawing-number、--date、--designer、--checker、--approver
                           图签：项目名称、图号、日期、设计、复核、审核
   DXF 为 AutoCAD 2007 格式（UTF-8），单位 mm，各页在同一文件中自左向右排列。

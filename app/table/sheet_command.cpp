@@ -39,7 +39,24 @@ constexpr std::array kSheetOptions{
     OptionRule{"--checker", ValueKind::Text},
     OptionRule{"--approver", ValueKind::Text},
     OptionRule{"--titles-first-only", ValueKind::Flag},
+    OptionRule{"--geology", ValueKind::Text, false, true},
 };
+
+// "K0+000,K0+500,砂岩": the 地质概况 row's text over a stretch.
+GeologyNote geologyNote(std::string_view given) {
+  const std::size_t first = given.find(','), second = given.find(',', first + 1);
+  if (first == std::string_view::npos || second == std::string_view::npos) {
+    throw UsageError(optionError("--geology", given, "无效，应写作 起点桩号,终点桩号,说明"));
+  }
+  const OptionRule station{"--geology", ValueKind::Station};
+  GeologyNote note{checkedValue(station, given.substr(0, first)).number,
+                   checkedValue(station, given.substr(first + 1, second - first - 1)).number,
+                   std::string(given.substr(second + 1))};
+  if (!(note.from < note.to)) {
+    throw UsageError(optionError("--geology", given, "的起点须在终点之前"));
+  }
+  return note;
+}
 
 const OptionRule& rule(std::string_view name) {
   return *std::find_if(kSheetOptions.begin(), kSheetOptions.end(),
@@ -123,6 +140,11 @@ SheetRequest parseSheetCommandLine(const std::vector<std::string_view>& args) {
       throw UsageError(optionError("--rows", given.first("--rows"), "无效：" + problem));
   }
   s.titlesOnEverySheet = !given.has("--titles-first-only");
+  if (given.has("--geology")) {
+    for (const std::string_view note : given.values.at("--geology")) {
+      s.geology.push_back(geologyNote(note));
+    }
+  }
   s.title.project = text("--project");
   s.title.drawingNumber = text("--drawing-number");
   s.title.date = text("--date");

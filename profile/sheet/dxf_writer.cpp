@@ -1,16 +1,13 @@
 #include "profile/sheet/dxf_writer.h"
 
-#include <array>
-#include <charconv>
-#include <cstdint>
 #include <string>
+
+#include "profile/sheet/dxf_out.h"
 
 namespace vcurve::profile::sheet {
 namespace {
 
-// CAD colours by layer: every entity is BYLAYER, so a user restyles a
-// kind of content in one place.
-constexpr std::array<int, kLayers> kLayerColours{7, 7, 1, 3, 5, 7, 8, 6};
+using namespace dxf;
 
 int lineweight(Stroke stroke) {  // hundredths of a millimetre, a value CAD offers
   switch (stroke) {
@@ -24,282 +21,26 @@ int lineweight(Stroke stroke) {  // hundredths of a millimetre, a value CAD offe
   return 70;
 }
 
-class DxfOut {
- public:
-  explicit DxfOut(const std::function<void(std::string_view)>& sink) : sink_(sink) {
-    buffer_.reserve(kBlock + 4096);
+// A text as CAD reads it back: a control character would end the value
+// early (a newline starts the next group), "^" is DXF's escape for them,
+
+// and "%%" starts AutoCAD's own codes (%%c is ⌀), where "%%%" is one "%".
+std::string cadText(std::string_view text) {
+  const bool codes = text.find("%%") != std::string_view::npos;
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      out += ' ';
+    } else if (c == '^') {
+      out += "^ ";
+    } else if (c == '%' && codes) {
+      out += "%%%";
+    } else {
+      out += c;
+    }
   }
-  ~DxfOut() = default;
-
-  void tag(int code, std::string_view value) {
-    number(code);
-    buffer_ += '\n';
-    buffer_ += value;
-    buffer_ += '\n';
-    if (buffer_.size() > kBlock) flush();
-  }
-  void tag(int code, int value) { tag(code, std::string_view(std::to_string(value))); }
-  void real(int code, double value) {
-    char text[40];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr;
-    tag(code, std::string_view(text, static_cast<std::size_t>(end - text)));
-  }
-  void point(int code, double x, double y) {
-    real(code, x);
-    real(code + 10, y);
-    real(code + 20, 0);
-  }
-  // A new handle, written under code 5 (or another, DIMSTYLE's 105).
-  std::string handle(int code = 5) {
-    std::string h = hex(next_++);
-    tag(code, h);
-    return h;
-  }
-  std::string reserve() { return hex(next_++); }
-  std::uint64_t seed() const { return next_; }
-  void setSeed(std::uint64_t next) { next_ = next; }
-
-  void flush() {
-    if (!buffer_.empty()) sink_(buffer_);
-    buffer_.clear();
-  }
-
- private:
-  static constexpr std::size_t kBlock = 1 << 20;
-  static std::string hex(std::uint64_t value) {
-    char text[20];
-    const auto end = std::to_chars(text, text + sizeof text, value, 16).ptr;
-    std::string h(text, end);
-    for (char& c : h) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return h;
-  }
-  void number(int code) {
-    char text[12];
-    const auto end = std::to_chars(text, text + sizeof text, code).ptr;
-    buffer_.append(text, end);
-  }
-
-  const std::function<void(std::string_view)>& sink_;
-  std::string buffer_;
-  std::uint64_t next_ = 0x20;
-};
-
-// The handles the tables and entities point to, fixed before any is
-// written.
-struct Handles {
-  std::string ltypeTable, layerTable, styleTable, blockTable;
-  std::string modelRecord, paperRecord, rootDictionary, groupDictionary;
-};
-
-void section(DxfOut& out, std::string_view name) {
-  out.tag(0, "SECTION");
-  out.tag(2, name);
-}
-void endSection(DxfOut& out) { out.tag(0, "ENDSEC"); }
-
-std::string table(DxfOut& out, std::string_view name, int entries, const std::string& handle = {}) {
-  out.tag(0, "TABLE");
-  out.tag(2, name);
-  std::string h = handle;
-  if (h.empty()) {
-    h = out.handle();
-  } else {
-    out.tag(5, h);
-  }
-  out.tag(330, "0");
-  out.tag(100, "AcDbSymbolTable");
-  out.tag(70, entries);
-  return h;
-}
-
-void record(DxfOut& out, std::string_view type, const std::string& owner,
-            std::string_view subclass) {
-  out.tag(0, type);
-  out.handle();
-  out.tag(330, owner);
-  out.tag(100, "AcDbSymbolTableRecord");
-  out.tag(100, subclass);
-}
-
-void header(DxfOut& out, const SheetLayout& layout, std::uint64_t seed) {
-  const double width = paperSize(layout.settings().paper).width;
-  const double height = paperSize(layout.settings().paper).height;
-  section(out, "HEADER");
-  out.tag(9, "$ACADVER");
-  out.tag(1, "AC1021");
-  // Only informative from AutoCAD 2007 on, whose strings are UTF-8 whatever
-  // it says; 936 is what a Chinese AutoCAD writes there.
-  out.tag(9, "$DWGCODEPAGE");
-  out.tag(3, "ANSI_936");
-  out.tag(9, "$HANDSEED");
-  char text[20];
-  const auto end = std::to_chars(text, text + sizeof text, seed, 16).ptr;
-  std::string h(text, end);
-  for (char& c : h) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  out.tag(5, h);
-  out.tag(9, "$INSUNITS");
-  out.tag(70, 4);  // millimetres
-  out.tag(9, "$MEASUREMENT");
-  out.tag(70, 1);
-  out.tag(9, "$LUNITS");
-  out.tag(70, 2);
-  out.tag(9, "$LTSCALE");
-  out.real(40, 1);
-  out.tag(9, "$LWDISPLAY");
-  out.tag(290, 1);
-  out.tag(9, "$TEXTSTYLE");
-  out.tag(7, kDxfTextStyle);
-  out.tag(9, "$EXTMIN");
-  out.point(10, 0, 0);
-  out.tag(9, "$EXTMAX");
-  out.point(10, layout.count() * (width + kDxfSheetGap) - kDxfSheetGap, height);
-  out.tag(9, "$LIMMIN");
-  out.real(10, 0);
-  out.real(20, 0);
-  out.tag(9, "$LIMMAX");
-  out.real(10, width);
-  out.real(20, height);
-  endSection(out);
-  section(out, "CLASSES");
-  endSection(out);
-}
-
-void tables(DxfOut& out, const SheetLayout& layout, const Handles& h) {
-  const double width = paperSize(layout.settings().paper).width;
-  const double height = paperSize(layout.settings().paper).height;
-  section(out, "TABLES");
-
-  const std::string vports = table(out, "VPORT", 1);
-  record(out, "VPORT", vports, "AcDbViewportTableRecord");
-  out.tag(2, "*ACTIVE");
-  out.tag(70, 0);
-  out.real(10, 0);
-  out.real(20, 0);
-  out.real(11, 1);
-  out.real(21, 1);
-  out.real(12, width / 2);  // the first sheet fills the window
-  out.real(22, height / 2);
-  out.real(40, height * 1.05);
-  out.real(41, width / height);
-  out.tag(0, "ENDTAB");
-
-  table(out, "LTYPE", 4, h.ltypeTable);
-  for (const std::string_view name : {"ByBlock", "ByLayer", "Continuous"}) {
-    record(out, "LTYPE", h.ltypeTable, "AcDbLinetypeTableRecord");
-    out.tag(2, name);
-    out.tag(70, 0);
-    out.tag(3, name == "Continuous" ? "Solid line" : "");
-    out.tag(72, 65);
-    out.tag(73, 0);
-    out.real(40, 0);
-  }
-  // Dashes in paper millimetres, since the drawing is at 1:1 on paper.
-  record(out, "LTYPE", h.ltypeTable, "AcDbLinetypeTableRecord");
-  out.tag(2, "DASHED");
-  out.tag(70, 0);
-  out.tag(3, "__ __ __");
-  out.tag(72, 65);
-  out.tag(73, 2);
-  out.real(40, 4.5);
-  out.real(49, 3);
-  out.tag(74, 0);
-  out.real(49, -1.5);
-  out.tag(74, 0);
-  out.tag(0, "ENDTAB");
-
-  table(out, "LAYER", static_cast<int>(kLayers) + 1, h.layerTable);
-  const auto layer = [&](std::string_view name, int colour) {
-    record(out, "LAYER", h.layerTable, "AcDbLayerTableRecord");
-    out.tag(2, name);
-    out.tag(70, 0);
-    out.tag(62, colour);
-    out.tag(6, "Continuous");
-    out.tag(370, -3);
-  };
-  layer("0", 7);
-  for (std::size_t i = 0; i < kLayers; ++i) {
-    layer(layerName(static_cast<Layer>(i)), kLayerColours[i]);
-  }
-  out.tag(0, "ENDTAB");
-
-  table(out, "STYLE", 2, h.styleTable);
-  const auto style = [&](std::string_view name, std::string_view font) {
-    record(out, "STYLE", h.styleTable, "AcDbTextStyleTableRecord");
-    out.tag(2, name);
-    out.tag(70, 0);
-    out.real(40, 0);
-    out.real(41, 1);
-    out.real(50, 0);
-    out.tag(71, 0);
-    out.real(42, 2.5);
-    out.tag(3, font);
-    out.tag(4, "");
-  };
-  style("Standard", "txt");
-  style(kDxfTextStyle, kDxfFont);
-  out.tag(0, "ENDTAB");
-
-  table(out, "VIEW", 0);
-  out.tag(0, "ENDTAB");
-  table(out, "UCS", 0);
-  out.tag(0, "ENDTAB");
-
-  const std::string appids = table(out, "APPID", 1);
-  record(out, "APPID", appids, "AcDbRegAppTableRecord");
-  out.tag(2, "ACAD");
-  out.tag(70, 0);
-  out.tag(0, "ENDTAB");
-
-  const std::string dimstyles = table(out, "DIMSTYLE", 1);
-  out.tag(100, "AcDbDimStyleTable");
-  out.tag(0, "DIMSTYLE");
-  out.handle(105);
-  out.tag(330, dimstyles);
-  out.tag(100, "AcDbSymbolTableRecord");
-  out.tag(100, "AcDbDimStyleTableRecord");
-  out.tag(2, "Standard");
-  out.tag(70, 0);
-  out.tag(0, "ENDTAB");
-
-  table(out, "BLOCK_RECORD", 2, h.blockTable);
-  for (const auto& [name, handle] :
-       {std::pair{"*Model_Space", h.modelRecord}, std::pair{"*Paper_Space", h.paperRecord}}) {
-    out.tag(0, "BLOCK_RECORD");
-    out.tag(5, handle);
-    out.tag(330, h.blockTable);
-    out.tag(100, "AcDbSymbolTableRecord");
-    out.tag(100, "AcDbBlockTableRecord");
-    out.tag(2, name);
-  }
-  out.tag(0, "ENDTAB");
-  endSection(out);
-
-  section(out, "BLOCKS");
-  for (const auto& [name, owner] :
-       {std::pair{"*Model_Space", h.modelRecord}, std::pair{"*Paper_Space", h.paperRecord}}) {
-    const bool paper = owner == h.paperRecord;
-    out.tag(0, "BLOCK");
-    out.handle();
-    out.tag(330, owner);
-    out.tag(100, "AcDbEntity");
-    if (paper) out.tag(67, 1);
-    out.tag(8, "0");
-    out.tag(100, "AcDbBlockBegin");
-    out.tag(2, name);
-    out.tag(70, 0);
-    out.point(10, 0, 0);
-    out.tag(3, name);
-    out.tag(1, "");
-    out.tag(0, "ENDBLK");
-    out.handle();
-    out.tag(330, owner);
-    out.tag(100, "AcDbEntity");
-    if (paper) out.tag(67, 1);
-    out.tag(8, "0");
-    out.tag(100, "AcDbBlockEnd");
-  }
-  endSection(out);
+  return out;
 }
 
 void entity(DxfOut& out, std::string_view type, const Handles& h, Layer layer) {
@@ -346,7 +87,7 @@ void sheetEntities(DxfOut& out, const Sheet& sheet, double dx, const Handles& h)
     out.tag(100, "AcDbText");
     out.point(10, text.at.x + dx, text.at.y);
     out.real(40, text.height);
-    out.tag(1, text.text);
+    out.tag(1, cadText(text.text));
     if (text.angle != 0) out.real(50, text.angle);
     out.tag(7, kDxfTextStyle);
     out.tag(72, static_cast<int>(text.h));
@@ -354,23 +95,6 @@ void sheetEntities(DxfOut& out, const Sheet& sheet, double dx, const Handles& h)
     out.tag(100, "AcDbText");
     out.tag(73, static_cast<int>(text.v) + 1);
   }
-}
-
-void objects(DxfOut& out, const Handles& h) {
-  section(out, "OBJECTS");
-  out.tag(0, "DICTIONARY");
-  out.tag(5, h.rootDictionary);
-  out.tag(330, "0");
-  out.tag(100, "AcDbDictionary");
-  out.tag(281, 1);
-  out.tag(3, "ACAD_GROUP");
-  out.tag(350, h.groupDictionary);
-  out.tag(0, "DICTIONARY");
-  out.tag(5, h.groupDictionary);
-  out.tag(330, h.rootDictionary);
-  out.tag(100, "AcDbDictionary");
-  out.tag(281, 1);
-  endSection(out);
 }
 
 }  // namespace

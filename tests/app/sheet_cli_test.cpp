@@ -54,6 +54,10 @@ TEST_F(SheetCli, BadSettingsAreRefusedBeforeAnythingIsWritten) {
       {{"--sheets", "out.dxf", "--h-scale", "5"}, "水平比例须在 1:10 与 1:100000 之间"},
       {{"--sheets", "out.dxf", "--from", "K0+800", "--to", "K0+200"}, "出图范围的起点须在终点之前"},
       {{"--sheets", "out.dxf", "--format", "csv"}, "未知选项 --format（用 --help 查看用法）"},
+      {{"--sheets", "out.dxf", "--geology", "K0+100,砂岩"},
+       "选项 --geology 的值“K0+100,砂岩”无效，应写作 起点桩号,终点桩号,说明"},
+      {{"--sheets", "out.dxf", "--geology", "K0+500,K0+100,砂岩"},
+       "选项 --geology 的值“K0+500,K0+100,砂岩”的起点须在终点之前"},
   };
   const std::string profile = file("p.csv", kCrest);
   for (const Case& c : cases) {
@@ -71,12 +75,16 @@ TEST_F(SheetCli, BadSettingsAreRefusedBeforeAnythingIsWritten) {
 TEST_F(SheetCli, TheDxfIsWholeOrNotThere) {
   const std::string profile = file("p.csv", kCrest);
   const std::string out = (folder_ / "纵断面图.dxf").string();
-  const TableRun run = runTable({"--profile", profile, "--sheets", out, "--project", "试验路"});
+  const TableRun run =
+      runTable({"--profile", profile, "--sheets", out, "--project", "试验路", "--rows",
+                "station,design,geology", "--geology", "K0+100,K0+600,砂岩"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string dxf = fileText(out);
   EXPECT_TRUE(dxf.starts_with("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1021\n"));
   EXPECT_TRUE(dxf.ends_with("0\nEOF\n"));
   EXPECT_NE(dxf.find("\n试验路\n"), std::string::npos);
+  EXPECT_NE(dxf.find("\n砂岩\n"), std::string::npos);
+  EXPECT_NE(dxf.find("\n地质概况\n"), std::string::npos);
 
   const std::string nowhere = (folder_ / "missing" / "a.dxf").string();
   const TableRun failed = runTable({"--profile", profile, "--sheets", nowhere});
