@@ -15,9 +15,12 @@ namespace vcurve::profile::sheet {
 namespace {
 
 // Room kept free above the lines for the curves' brackets and their PVI
-// texts, and below them above the band.
+// texts, and below them above the band; less on a small drawing.
 constexpr double kRoomAbove = 40, kRoomBelow = 8;
-constexpr double kBracketRise = 20;  // mm above the PVI or the curve, whichever is higher
+// The axis breaks no sooner than this after the last break: a line that
+// leaves a stretch so short is cut at the border instead.
+constexpr double kLeastSegment = 30;  // mm
+constexpr double kBracketRise = 20;   // mm above the PVI or the curve, whichever is higher
 constexpr double kCircle = 1.0;
 
 // A stretch drawn on one elevation datum: the elevation at the foot of
@@ -68,7 +71,8 @@ std::vector<Span> heights(const Profile& profile, const GroundLine* ground,
   return spans;
 }
 
-std::vector<Segment> segments(const std::vector<Span>& spans, const SheetGeometry& g, double room) {
+std::vector<Segment> segments(const std::vector<Span>& spans, const SheetGeometry& g, double room,
+                              double least) {
   std::vector<Segment> result;
   if (spans.empty()) return {{g.start, g.end, 0}};
   const auto close = [&](double from, double to, double low, double high) {
@@ -79,7 +83,7 @@ std::vector<Segment> segments(const std::vector<Span>& spans, const SheetGeometr
   double from = g.start, low = spans[0].low, high = spans[0].high;
   for (const Span& span : spans) {
     const double newLow = std::min(low, span.low), newHigh = std::max(high, span.high);
-    if (newHigh - newLow > room && span.station > from) {
+    if (newHigh - newLow > room && span.station - from >= least) {
       close(from, span.station, low, high);
       from = span.station;
       low = span.low;
@@ -97,8 +101,11 @@ class Drawer {
  public:
   Drawer(const Profile& profile, const GroundLine* ground, const SheetGeometry& g, Sheet& sheet)
       : profile_(profile), ground_(ground), g_(g), sheet_(sheet) {
-    room_ = (g.areaTop - kRoomAbove - g.areaBottom - kRoomBelow) / g.up;
-    segments_ = segments(heights(profile, ground, g), g, room_);
+    const double height = g.areaTop - g.areaBottom;
+    above_ = std::min(kRoomAbove, 0.3 * height);
+    below_ = std::min(kRoomBelow, 0.06 * height);
+    const double room = (height - above_ - below_) / g.up;
+    segments_ = segments(heights(profile, ground, g), g, room, kLeastSegment / g.along);
   }
 
   void draw(const SheetSettings& settings) {
@@ -124,14 +131,14 @@ class Drawer {
     return segments_.back();
   }
   double y(double z, const Segment& segment) const {
-    return g_.areaBottom + kRoomBelow + (z - segment.datum) * g_.up;
+    return g_.areaBottom + below_ + (z - segment.datum) * g_.up;
   }
   Point at(double station, double z) const { return {g_.x(station), y(z, segmentAt(station))}; }
 
   void axis(const Segment& segment, double x) {
     const double step = gridStep(10 / g_.up);
-    const double lowest = segment.datum - kRoomBelow / g_.up;
-    const double highest = segment.datum + (g_.areaTop - 12 - g_.areaBottom - kRoomBelow) / g_.up;
+    const double lowest = segment.datum - below_ / g_.up;
+    const double highest = segment.datum + (g_.areaTop - 12 - g_.areaBottom - below_) / g_.up;
     sheet_.line({x, y(lowest, segment)}, {x, y(highest, segment)}, Layer::Grid, Stroke::Medium);
     for (double z = std::ceil(lowest / step) * step; z <= highest; z += step) {
       const double yz = y(z, segment);
@@ -142,8 +149,33 @@ class Drawer {
                 Layer::Grid);
   }
 
+  // The line as far as it stays inside the drawing area, in pieces where
+  // it leaves and comes back.
   void polyline(std::vector<Point>& points, Layer layer, Stroke stroke) {
-    if (points.size() >= 2) sheet_.lines.push_back({std::move(points), layer, stroke});
+    const double low = g_.areaBottom, high = g_.areaTop - 2;
+    std::vector<Point> piece;
+    const auto flush = [&] {
+      if (piece.size() >= 2) sheet_.lines.push_back({std::move(piece), layer, stroke});
+      piece.clear();
+    };
+    const auto inside = [&](Point p) { return p.y >= low && p.y <= high; };
+    const auto cross = [](Point a, Point b, double y) {
+      return Point{a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y), y};
+    };
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const Point p = points[i];
+      if (i > 0) {
+        const Point a = points[i - 1];
+        for (const double edge : {low, high}) {
+          if ((a.y - edge) * (p.y - edge) < 0) {
+            piece.push_back(cross(a, p, edge));
+            if (!inside(p)) flush();
+          }
+        }
+      }
+      if (inside(p)) piece.push_back(p);
+    }
+    flush();
     points.clear();
   }
 
@@ -226,8 +258,8 @@ class Drawer {
     Point p = at(point.station, point.elevation);
     // A PVI further from its curve than the drawing is tall is left out,
     // its texts kept at the curve.
-    const bool shown = p.y >= g_.areaBottom && p.y <= g_.areaTop - kRoomAbove / 2;
-    if (!shown) p.y = std::clamp(p.y, g_.areaBottom, g_.areaTop - kRoomAbove);
+    const bool shown = p.y >= g_.areaBottom && p.y <= g_.areaTop - above_ / 2;
+    if (!shown) p.y = std::clamp(p.y, g_.areaBottom, g_.areaTop - above_);
     if (shown) sheet_.circles.push_back({p, kCircle, Layer::CurveMarks});
     double top = p.y + kBracketRise;
     if (row.curve) {
@@ -284,7 +316,7 @@ class Drawer {
   const GroundLine* ground_;
   const SheetGeometry& g_;
   Sheet& sheet_;
-  double room_ = 0;
+  double above_ = kRoomAbove, below_ = kRoomBelow;
   std::vector<Segment> segments_;
 };
 

@@ -142,7 +142,12 @@ std::string settingsProblem(const SheetSettings& settings) {
   if (settings.rows.empty()) return "资料表至少要有一栏";
   double band = 0;
   for (const BandRow& row : settings.rows) band += row.height;
-  if (band > paperSize(settings.paper).height * 0.6) return "资料表太高，图纸上放不下";
+  // The frame's margins, the title strip and a drawing area the lines and
+  // their marks can be read in.
+  constexpr double kLeastDrawing = 80, kAroundBand = 10 + 10 + 4;
+  if (band > paperSize(settings.paper).height - kAroundBand - kLeastDrawing) {
+    return "资料表太高，图纸上放不下纵断面";
+  }
   if (settings.from && settings.to && !(*settings.from < *settings.to)) {
     return "出图范围的起点须在终点之前";
   }
