@@ -11,15 +11,18 @@
 #   ./dev.sh fuzz [s]   the libFuzzer targets for s seconds in all (default 60)
 #   ./dev.sh bench      build and run the benchmarks
 #   ./dev.sh bench-build  build the benchmarks without running them
+#   ./dev.sh sheet-pictures  the sample road's 纵断面图 as PNG in docs/, from the PDF and the DXF
 #   ./dev.sh format     reformat the sources; format-check only reports
 set -euo pipefail
 cd "$(dirname "$0")"
 
 build_packages=(cmake ninja-build g++ pkg-config libgtest-dev locales
-  qt6-base-dev qt6-translations-l10n fonts-noto-cjk libpugixml-dev libxlsxwriter-dev zlib1g-dev)
+  qt6-base-dev qt6-translations-l10n fonts-noto-cjk libpugixml-dev libxlsxwriter-dev zlib1g-dev
+  python3-ezdxf poppler-utils fonts-dejavu-core)
 fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev xvfb xauth time python3 xdotool procps)
 format_packages=(clang-format)
+sheet_packages=(python3-ezdxf python3-matplotlib poppler-utils)
 frame_packages=(xvfb openbox xdotool x11-utils)
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest dpkg-dev
   debian-archive-keyring bzip2 xz-utils nsis unzip poppler-utils xvfb xauth openbox xdotool
@@ -140,6 +143,11 @@ case "${1:-}" in
     cmake -S . -B build -DVCURVE_BUILD_BENCHMARKS=ON >/dev/null
     cmake --build build -j "$jobs"
     if [ "$1" = bench ]; then bench/run.sh build; fi
+    ;;
+  sheet-pictures)
+    install_missing "${build_packages[@]}" "${sheet_packages[@]}"
+    configure_and_build build
+    docs/sheet_pictures.sh build
     ;;
   format | format-check)
     install_missing "${format_packages[@]}"

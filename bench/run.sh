@@ -36,3 +36,8 @@ if [ -x "$build/bench/profile_window_bench" ]; then
   echo "== vcurve-profile start-up"
   "$here/profile_startup.sh" "$build"
 fi
+if [ -x "$build/bench/sheet_bench" ]; then
+  echo
+  echo "== 纵断面图, every sheet of 100 km at 1:2000 on A3 (goal < 2 s each)"
+  "$build/bench/sheet_bench"
+fi

@@ -69,6 +69,21 @@ inline constexpr std::string_view kHelpText =
   --find-elevation 高程   列出设计高程等于此值的所有桩号
   给出 --summary、--check 或 --find-elevation 而不给桩号时，不列高程表。
   文件有误时指明行号和列号，退出状态为 2，不输出任何表格。
+
+路线纵断面图：vcurve-table --profile 文件 --sheets 图.pdf|图.dxf [出图选项]
+  --ground 文件           地面线 CSV（桩号,地面高程）；LandXML 可自带地面线
+  --h-scale 2000 --v-scale 200   水平、垂直比例 1:n
+  --paper A4|A3|A2|A1     图幅（横向），默认 A3
+  --from、--to            出图范围，默认整条路线
+  --overlap 20            相邻两页重叠的长度（m）
+  --rows station,ground,design,fillcut,grade
+                          资料表自下而上的栏目，可加 curve、geology、alignment、
+                          superelevation，“:高度”给出栏高（mm）
+  --titles-first-only     栏目名只写在第一页
+  --geology 起点,终点,说明  地质概况栏的文字（可多次给出；要有 geology 栏）
+  --project、--drawing-number、--date、--designer、--checker、--approver
+                          图签：项目名称、图号、日期、设计、复核、审核
+  DXF 为 AutoCAD 2007 格式（UTF-8），单位 mm，各页在同一文件中自左向右排列。
 )";
 
 }  // namespace vcurve::table

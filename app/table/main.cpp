@@ -11,6 +11,7 @@
 #include "app/table/options.h"
 #include "app/table/output_buffer.h"
 #include "app/table/profile_command.h"
+#include "app/table/sheet_command.h"
 #include "app/table/stations.h"
 #include "app/table/system_io.h"
 #include "app/table/table_writers.h"
@@ -44,6 +45,7 @@ int writeText(std::string_view text) {
 int run(const std::vector<std::string>& arguments) {
   const std::vector<std::string_view> args(arguments.begin(), arguments.end());
   using namespace vcurve::table;
+  if (isSheetCommand(args)) return runSheetCommand(args, say);
   if (isProfileCommand(args)) return runProfileCommand(args, say);
   const CommandLine command = parseCommandLine(args);
   if (command.action == Action::Help) return writeText(kHelpText);

@@ -43,6 +43,8 @@ std::string quotedPath(std::string_view path) {
 // After this many, stations left out of the table are counted, not listed.
 constexpr std::int64_t kMostListedFailures = 20;
 
+}  // namespace
+
 std::string readInputFile(const std::string& path) {
   std::FILE* file = openFile(path, "rb");
   if (file == nullptr) throw UsageError("无法打开文件" + quotedPath(path));
@@ -65,6 +67,8 @@ std::string readInputFile(const std::string& path) {
   if (failed) throw UsageError("读取文件" + quotedPath(path) + "失败");
   return bytes;
 }
+
+namespace {
 
 ProfileStations plannedStations(const ProfileRequest& request,
                                 const std::shared_ptr<const Profile>& profile) {

@@ -28,6 +28,7 @@ constexpr std::array kActions{
   ActionEntry{Command::ExportStakeXlsx,  MenuName::File, "导出逐桩高程表 Excel(&E)…",    std::nullopt, "",             false, false, false, &W::exportStakeXlsx, nullptr},
   ActionEntry{Command::PrintStake,       MenuName::File, "打印逐桩高程表(&P)…",          K::Print,     "",             true,  false, false, &W::printStakeTable, nullptr},
   ActionEntry{Command::SaveStakePdf,     MenuName::File, "逐桩高程表存为 PDF(&D)…",      std::nullopt, "",             false, false, false, &W::saveStakePdf,    nullptr},
+  ActionEntry{Command::ExportSheets,     MenuName::File, "导出纵断面图(&T)…",            std::nullopt, "",             true,  false, false, &W::exportSheets,    nullptr},
   ActionEntry{Command::Quit,             MenuName::File, "退出(&X)",                     K::Quit,      "Ctrl+Q",       true,  false, false, &W::quit,            nullptr},
   ActionEntry{Command::Undo,             MenuName::Edit, "撤销",                         K::Undo,      "",             true,  true,  false, nullptr,             nullptr},
   ActionEntry{Command::Redo,             MenuName::Edit, "重做",                         K::Redo,      "",             false, true,  false, nullptr,             nullptr},

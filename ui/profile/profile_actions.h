@@ -28,6 +28,7 @@ enum class Command {
   ExportStakeXlsx,
   PrintStake,
   SaveStakePdf,
+  ExportSheets,
   Quit,
   Undo,
   Redo,

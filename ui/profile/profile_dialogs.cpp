@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "ui/sheet/sheet_export_dialog.h"
+
 namespace vcurve::profileui {
 
 SaveChoice QtProfileDialogs::askToSave(QWidget* parent, const QString& fileName) {
@@ -65,6 +67,14 @@ bool QtProfileDialogs::setUpPrinter(QWidget* parent, QPrinter* printer) {
   QPrintDialog dialog(printer, parent);
   dialog.setWindowTitle(QStringLiteral("打印逐桩高程表"));
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<sheetui::SheetExportChoice> QtProfileDialogs::chooseSheetExport(
+    QWidget* parent, std::shared_ptr<const profile::Profile> profile,
+    std::shared_ptr<const profile::GroundLine> ground, const sheetui::SheetExportChoice& initial) {
+  sheetui::SheetExportDialog dialog(std::move(profile), std::move(ground), initial, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.choice();
 }
 
 }  // namespace vcurve::profileui

@@ -6,7 +6,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+#include "ui/sheet/sheet_export.h"
 
 class QPrinter;
 class QWidget;
@@ -32,6 +35,14 @@ class ProfileDialogs {
   virtual void showAbout(QWidget* parent, const QString& caption, const QString& text) = 0;
   // The print dialog; false when cancelled.
   virtual bool setUpPrinter(QWidget* parent, QPrinter* printer) = 0;
+  // The 纵断面图's settings, starting from initial; none when cancelled.
+  virtual std::optional<sheetui::SheetExportChoice> chooseSheetExport(
+      QWidget* parent, std::shared_ptr<const profile::Profile> profile,
+      std::shared_ptr<const profile::GroundLine> ground,
+      const sheetui::SheetExportChoice& initial) {
+    (void)parent, (void)profile, (void)ground, (void)initial;
+    return std::nullopt;
+  }
 };
 
 // A name typed without a suffix gets the one of the file type chosen in
@@ -50,6 +61,10 @@ class QtProfileDialogs : public ProfileDialogs {
   void showError(QWidget* parent, const QString& caption, const QString& text) override;
   void showAbout(QWidget* parent, const QString& caption, const QString& text) override;
   bool setUpPrinter(QWidget* parent, QPrinter* printer) override;
+  std::optional<sheetui::SheetExportChoice> chooseSheetExport(
+      QWidget* parent, std::shared_ptr<const profile::Profile> profile,
+      std::shared_ptr<const profile::GroundLine> ground,
+      const sheetui::SheetExportChoice& initial) override;
 };
 
 }  // namespace vcurve::profileui

@@ -84,6 +84,7 @@ class ProfileWindow : public QMainWindow {
   void exportStakeXlsx();
   void printStakeTable();
   void saveStakePdf();
+  void exportSheets();  // profile_window_sheets.cpp
   void about();
   void copyCells();
   void pasteOver();

@@ -53,6 +53,17 @@ class ScriptedDialogs : public ProfileDialogs {
     asked << QStringLiteral("print");
     return false;
   }
+  // The sheets' settings dialog answers with sheetChoice; offered is what
+  // it was opened with.
+  std::optional<sheetui::SheetExportChoice> sheetChoice;
+  sheetui::SheetExportChoice offered;
+  std::optional<sheetui::SheetExportChoice> chooseSheetExport(
+      QWidget*, std::shared_ptr<const profile::Profile>, std::shared_ptr<const profile::GroundLine>,
+      const sheetui::SheetExportChoice& initial) override {
+    asked << QStringLiteral("sheets");
+    offered = initial;
+    return sheetChoice;
+  }
 
  private:
   template <typename T>

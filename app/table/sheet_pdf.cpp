@@ -1,0 +1,40 @@
+// The PDF of the sheets through the toolkit, which needs an application
+// object for its fonts: one without a display, made here when the program
+// has none.
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+
+#include "app/table/sheet_command.h"
+#include "ui/sheet/sheet_painter.h"
+
+namespace vcurve::table {
+namespace {
+
+// The toolkit's remarks about the desktop it finds (no runtime folder and
+// the like) are no concern of a command-line program's user.
+void quietAboutTheDesktop(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+  if (type == QtDebugMsg || type == QtInfoMsg) return;
+  if (message.startsWith(QLatin1String("QStandardPaths:"))) return;
+  std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
+
+}  // namespace
+
+std::string writeSheetsPdfFile(const profile::sheet::SheetLayout& layout, const std::string& path) {
+  static int argc = 3;
+  static char name[] = "vcurve-table", option[] = "-platform", platform[] = "offscreen";
+  static char* argv[] = {name, option, platform, nullptr};
+  std::unique_ptr<QGuiApplication> application;
+  if (QCoreApplication::instance() == nullptr) {
+    qInstallMessageHandler(quietAboutTheDesktop);
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  QString error;
+  if (sheetui::writeSheetsPdf(layout, QString::fromStdString(path), &error)) return {};
+  return error.toStdString();
+}
+
+}  // namespace vcurve::table
