@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/table/field_stations.h"
+#include "app/table/input_file.h"
 #include "app/table/message_text.h"
 #include "app/table/output_buffer.h"
 #include "app/table/output_file.h"
@@ -42,29 +43,6 @@ std::string quotedPath(std::string_view path) {
 
 // After this many, stations left out of the table are counted, not listed.
 constexpr std::int64_t kMostListedFailures = 20;
-
-std::string readInputFile(const std::string& path) {
-  std::FILE* file = openFile(path, "rb");
-  if (file == nullptr) throw UsageError("无法打开文件" + quotedPath(path));
-  std::string bytes;
-  char block[1 << 16];
-  bool tooLarge = false;
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
-    if (bytes.size() + got > kMaximumFileBytes) {
-      tooLarge = true;
-      break;
-    }
-    bytes.append(block, got);
-  }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (tooLarge) {
-    throw UsageError("文件" + quotedPath(path) + "太大（超过 " +
-                     std::to_string(kMaximumFileBytes >> 20) + " MB），不是纵断面文件");
-  }
-  if (failed) throw UsageError("读取文件" + quotedPath(path) + "失败");
-  return bytes;
-}
 
 ProfileStations plannedStations(const ProfileRequest& request,
                                 const std::shared_ptr<const Profile>& profile) {
@@ -157,12 +135,14 @@ void requireWritableOutput(const std::string& output, const std::string& input) 
 int runProfileCommand(const std::vector<std::string_view>& args, const Say& say) {
   const ProfileRequest request = parseProfileCommandLine(args);
   if (request.output) requireWritableOutput(*request.output, request.file);
-  const std::string bytes = readInputFile(request.file);
+  InputFile input(request.file, quotedPath(request.file));
+  const std::string_view bytes = input.bytes();
   if (!request.name.empty() && !looksLikeXml(bytes)) {
     throw UsageError("选项 --name 只用于 LandXML 文件，" + quotedPath(request.file) +
                      "是 CSV 文件");
   }
-  const Loaded<ProfileDocument> document = readProfileFile(bytes, request.file, request.name);
+  const Loaded<ProfileDocument> document = readProfileFile(
+      bytes, request.file, request.name, [&input](std::size_t read) { input.release(read); });
   if (!document.ok()) throw UsageError(document.error->message());
   const auto profile = std::make_shared<const Profile>(document.value.points,
                                                        ChainageEquations(document.value.equations));
