@@ -89,7 +89,13 @@ std::size_t prologEnd(std::string_view bytes, std::size_t at) {
         }
       }
     }
-    if (end == std::string_view::npos) return at;
+    if (end == std::string_view::npos) {
+      // A declaration, comment or DOCTYPE the file ends inside.
+      if (rest.starts_with("<?") || rest.starts_with("<!--") || rest.starts_with("<!DOCTYPE")) {
+        return std::string_view::npos;
+      }
+      return at;
+    }
     at += end;
   }
 }
@@ -106,6 +112,10 @@ class Keeper {
       if (bytes_.starts_with("\xEF\xBB\xBF")) skipped_ = 3;
       if (declaresLatin1(bytes_.substr(skipped_))) mode_ = Mode::Latin1;
       skipped_ = prologEnd(bytes_, skipped_);
+      if (skipped_ == std::string_view::npos) {
+        skipped_ = bytes_.size();
+        problem_ = XmlProblem{static_cast<std::ptrdiff_t>(bytes_.size()) - 1, "XML 格式错误"};
+      }
     }
     kept_.utf16 = mode_ == Mode::Utf16;
     parser_ = XML_ParserCreate(mode_ == Mode::Utf16 ? nullptr : "ISO-8859-1");
@@ -127,6 +137,7 @@ class Keeper {
   std::optional<XmlProblem> run(const ReadProgress& progress) {
     constexpr std::size_t kChunk = std::size_t{1} << 20;
     constexpr std::size_t kReported = std::size_t{4} << 20;
+    if (problem_) return problem_;
     std::size_t at = skipped_;
     std::size_t reported = 0;
     bool ok = true;

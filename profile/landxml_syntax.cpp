@@ -87,7 +87,7 @@ SyntaxProblem syntaxProblem(std::string_view bytes, XmlFault fault, std::size_t 
       // An end tag cut short is the wrong one until its name is whole.
       if (bytes.substr(at).starts_with("</")) {
         const bool whole = bytes.substr(at + 2).starts_with(openElement) && !openElement.empty();
-        return {whole ? last : std::min(last, at + 3), std::string(whole ? kBadEndTag : kMismatch)};
+        return {whole ? last : std::min(last, at + 2), std::string(whole ? kBadEndTag : kMismatch)};
       }
       if (at + 1 == bytes.size() && bytes[at] == '<') {
         const bool afterText = at > 0 && !blank(bytes[at - 1]) && bytes[at - 1] != '>';
