@@ -12,6 +12,7 @@
 #include "profile/landxml_parts.h"
 #include "profile/landxml_settings.h"
 #include "profile/landxml_stream.h"
+#include "profile/landxml_syntax.h"
 #include "profile/profile_text.h"
 
 namespace vcurve::profile {

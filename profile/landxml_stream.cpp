@@ -43,63 +43,6 @@ bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 // left to expat.
 enum class Mode { Bytes, Latin1, Utf16 };
 
-bool declaresLatin1(std::string_view bytes) {
-  if (!bytes.starts_with("<?xml")) return false;
-  const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
-  const std::size_t at = declaration.find("encoding");
-  if (at == std::string_view::npos) return false;
-  std::string_view rest = declaration.substr(at + 8);
-  while (!rest.empty() && (blank(rest.front()) || rest.front() == '=')) rest.remove_prefix(1);
-  if (rest.empty() || (rest.front() != '"' && rest.front() != '\'')) return false;
-  const std::string_view value = rest.substr(1, rest.find(rest.front(), 1) - 1);
-  std::string lower(value);
-  for (char& c : lower) c = static_cast<char>(c | (c >= 'A' && c <= 'Z' ? 0x20 : 0));
-  return lower == "iso-8859-1" || lower == "latin1";
-}
-
-// Where the document's element begins, past the declaration, comments,
-// processing instructions, a DOCTYPE and stray text, none of which the
-// reader uses: a DOCTYPE's entities are thus never declared, let alone
-// expanded or fetched. Anything not closed is left to the parser to report.
-std::size_t prologEnd(std::string_view bytes, std::size_t at) {
-  for (;;) {
-    at = bytes.find('<', at);
-    if (at == std::string_view::npos) return bytes.size();
-    const std::string_view rest = bytes.substr(at);
-    std::size_t end = std::string_view::npos;
-    if (rest.starts_with("<?")) {
-      end = rest.find("?>", 2);
-      if (end != std::string_view::npos) end += 2;
-    } else if (rest.starts_with("<!--")) {
-      end = rest.find("-->", 4);
-      if (end != std::string_view::npos) end += 3;
-    } else if (rest.starts_with("<!DOCTYPE")) {
-      int depth = 0;
-      for (std::size_t i = 9; i < rest.size() && end == std::string_view::npos; ++i) {
-        const char c = rest[i];
-        if (c == '"' || c == '\'') {
-          i = rest.find(c, i + 1);
-          if (i == std::string_view::npos) break;
-        } else if (c == '[') {
-          ++depth;
-        } else if (c == ']') {
-          --depth;
-        } else if (c == '>' && depth <= 0) {
-          end = i + 1;
-        }
-      }
-    }
-    if (end == std::string_view::npos) {
-      // A declaration, comment or DOCTYPE the file ends inside.
-      if (rest.starts_with("<?") || rest.starts_with("<!--") || rest.starts_with("<!DOCTYPE")) {
-        return std::string_view::npos;
-      }
-      return at;
-    }
-    at += end;
-  }
-}
-
 class Keeper {
  public:
   Keeper(std::string_view bytes, const KeepGround& keepGround, KeptLandXml& kept)
@@ -450,40 +393,6 @@ std::optional<XmlProblem> keepLandXml(std::string_view bytes, const KeepGround& 
                                       KeptLandXml& kept, const ReadProgress& progress) {
   Keeper keeper(bytes, keepGround, kept);
   return keeper.run(progress);
-}
-
-std::pair<std::size_t, std::size_t> placeOf(std::string_view bytes, std::ptrdiff_t offset,
-                                            bool utf16) {
-  std::size_t line = 1;
-  std::size_t column = 1;
-  const auto end = static_cast<std::size_t>(
-      std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(bytes.size())));
-  if (utf16) {
-    const bool big = bytes.starts_with("\xFE\xFF") || bytes.starts_with(std::string_view("\0<", 2));
-    for (std::size_t i = 0; i + 1 < end; i += 2) {
-      const auto unit =
-          static_cast<unsigned>(big ? (static_cast<unsigned char>(bytes[i]) << 8) |
-                                          static_cast<unsigned char>(bytes[i + 1])
-                                    : (static_cast<unsigned char>(bytes[i + 1]) << 8) |
-                                          static_cast<unsigned char>(bytes[i]));
-      if (unit == '\n') {
-        ++line;
-        column = 1;
-      } else if ((unit & 0xFC00) != 0xDC00 && unit != 0xFEFF) {
-        ++column;
-      }
-    }
-    return {line, column};
-  }
-  for (std::size_t i = 0; i < end; ++i) {
-    if (bytes[i] == '\n') {
-      ++line;
-      column = 1;
-    } else if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) {
-      ++column;
-    }
-  }
-  return {line, column};
 }
 
 }  // namespace vcurve::profile

@@ -47,8 +47,4 @@ struct XmlProblem {
 std::optional<XmlProblem> keepLandXml(std::string_view bytes, const KeepGround& keepGround,
                                       KeptLandXml& kept, const ReadProgress& progress = {});
 
-// Line and column (in characters) of a byte offset, for messages.
-std::pair<std::size_t, std::size_t> placeOf(std::string_view bytes, std::ptrdiff_t offset,
-                                            bool utf16 = false);
-
 }  // namespace vcurve::profile

@@ -72,6 +72,60 @@ std::string_view kindAt(std::string_view bytes, std::size_t at) {
 
 }  // namespace
 
+bool declaresLatin1(std::string_view bytes) {
+  if (!bytes.starts_with("<?xml")) return false;
+  const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+  const std::size_t at = declaration.find("encoding");
+  if (at == std::string_view::npos) return false;
+  std::string_view rest = declaration.substr(at + 8);
+  while (!rest.empty() && (blank(rest.front()) || rest.front() == '=')) rest.remove_prefix(1);
+  if (rest.empty() || (rest.front() != '"' && rest.front() != '\'')) return false;
+  const std::string_view value = rest.substr(1, rest.find(rest.front(), 1) - 1);
+  std::string lower(value);
+  for (char& c : lower) c = static_cast<char>(c | (c >= 'A' && c <= 'Z' ? 0x20 : 0));
+  return lower == "iso-8859-1" || lower == "latin1";
+}
+
+// A DOCTYPE read past declares no entity: none is ever expanded or fetched.
+std::size_t prologEnd(std::string_view bytes, std::size_t at) {
+  for (;;) {
+    at = bytes.find('<', at);
+    if (at == std::string_view::npos) return bytes.size();
+    const std::string_view rest = bytes.substr(at);
+    std::size_t end = std::string_view::npos;
+    if (rest.starts_with("<?")) {
+      end = rest.find("?>", 2);
+      if (end != std::string_view::npos) end += 2;
+    } else if (rest.starts_with("<!--")) {
+      end = rest.find("-->", 4);
+      if (end != std::string_view::npos) end += 3;
+    } else if (rest.starts_with("<!DOCTYPE")) {
+      int depth = 0;
+      for (std::size_t i = 9; i < rest.size() && end == std::string_view::npos; ++i) {
+        const char c = rest[i];
+        if (c == '"' || c == '\'') {
+          i = rest.find(c, i + 1);
+          if (i == std::string_view::npos) break;
+        } else if (c == '[') {
+          ++depth;
+        } else if (c == ']') {
+          --depth;
+        } else if (c == '>' && depth <= 0) {
+          end = i + 1;
+        }
+      }
+    }
+    if (end == std::string_view::npos) {
+      // A declaration, comment or DOCTYPE the file ends inside.
+      if (rest.starts_with("<?") || rest.starts_with("<!--") || rest.starts_with("<!DOCTYPE")) {
+        return std::string_view::npos;
+      }
+      return at;
+    }
+    at += end;
+  }
+}
+
 SyntaxProblem syntaxProblem(std::string_view bytes, XmlFault fault, std::size_t at,
                             std::string_view openElement) {
   const std::size_t last = bytes.empty() ? 0 : bytes.size() - 1;
@@ -106,6 +160,40 @@ SyntaxProblem syntaxProblem(std::string_view bytes, XmlFault fault, std::size_t 
       return {at, std::string(kindAt(bytes, at))};
   }
   return {at, std::string(kBadXml)};
+}
+
+std::pair<std::size_t, std::size_t> placeOf(std::string_view bytes, std::ptrdiff_t offset,
+                                            bool utf16) {
+  std::size_t line = 1;
+  std::size_t column = 1;
+  const auto end = static_cast<std::size_t>(
+      std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(bytes.size())));
+  if (utf16) {
+    const bool big = bytes.starts_with("\xFE\xFF") || bytes.starts_with(std::string_view("\0<", 2));
+    for (std::size_t i = 0; i + 1 < end; i += 2) {
+      const auto unit =
+          static_cast<unsigned>(big ? (static_cast<unsigned char>(bytes[i]) << 8) |
+                                          static_cast<unsigned char>(bytes[i + 1])
+                                    : (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                                          static_cast<unsigned char>(bytes[i]));
+      if (unit == '\n') {
+        ++line;
+        column = 1;
+      } else if ((unit & 0xFC00) != 0xDC00 && unit != 0xFEFF) {
+        ++column;
+      }
+    }
+    return {line, column};
+  }
+  for (std::size_t i = 0; i < end; ++i) {
+    if (bytes[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return {line, column};
 }
 
 }  // namespace vcurve::profile

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vcurve::profile {
 
@@ -31,5 +32,18 @@ struct SyntaxProblem {
 // element still open there.
 SyntaxProblem syntaxProblem(std::string_view bytes, XmlFault fault, std::size_t at,
                             std::string_view openElement);
+
+// Whether the XML declaration names ISO-8859-1 (or latin1).
+bool declaresLatin1(std::string_view bytes);
+
+// Where the document's element begins, from `at` on: past the declaration,
+// comments, processing instructions, a DOCTYPE and stray text, none of which
+// the reader uses. npos when the file ends inside a declaration, comment or
+// DOCTYPE; any other markup that is not an element is left to the parser.
+std::size_t prologEnd(std::string_view bytes, std::size_t at);
+
+// Line and column (in characters) of a byte offset, for messages.
+std::pair<std::size_t, std::size_t> placeOf(std::string_view bytes, std::ptrdiff_t offset,
+                                            bool utf16 = false);
 
 }  // namespace vcurve::profile
