@@ -17,7 +17,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 build_packages=(cmake ninja-build g++ pkg-config libgtest-dev locales
-  qt6-base-dev qt6-translations-l10n fonts-noto-cjk libpugixml-dev libxlsxwriter-dev zlib1g-dev
+  qt6-base-dev qt6-translations-l10n fonts-noto-cjk libpugixml-dev libexpat1-dev libxlsxwriter-dev zlib1g-dev
   python3-ezdxf poppler-utils fonts-dejavu-core)
 fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev xvfb xauth time python3 xdotool procps)

@@ -23,6 +23,9 @@ echo "== profile engine, 1,000 PVIs over 100 km"
 "$build/bench/profile_bench"
 "$here/profile.sh" "$build"
 echo
+echo "== vcurve-table opening LandXML exports with a TIN"
+"$here/landxml_open.sh" "$build"
+echo
 echo "== start-up"
 "$here/startup.sh" "$build"
 echo

@@ -4,7 +4,7 @@
 #   cmake/windows-deps.sh FOLDER
 # fetches the sources into FOLDER/src, builds in FOLDER/build and installs into
 # FOLDER/prefix: GoogleTest (from the installed googletest package), zlib,
-# pugixml and libxlsxwriter. The prefix is then found by find_package and
+# expat, pugixml and libxlsxwriter. The prefix is then found by find_package and
 # pkg-config as the system's libraries are on Linux. Built once: a later run
 # does nothing until this script or the toolchain file changes.
 set -euo pipefail
@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 deps=$(realpath -m "$1")
 toolchain=$here/mingw-w64-x86_64.cmake
 prefix=$deps/prefix
-recipe=$(cat "$0" "$here/debian-sources.sh" "$toolchain" "$here"/patches/libxlsxwriter-*.patch | sha256sum | cut -c1-16)
+recipe=$(cat "$0" "$here/debian-sources.sh" "$toolchain" "$here"/patches/*.patch | sha256sum | cut -c1-16)
 done_stamp=$prefix/.built-$recipe
 [ -f "$done_stamp" ] && exit 0
 
@@ -34,10 +34,10 @@ cmake_build() {  # name, source folder, target, then cmake options
 }
 
 have_sources=yes
-for package in zlib pugixml libxlsxwriter; do
+for package in zlib expat pugixml libxlsxwriter; do
   ls "$deps/src/$package"_*.dsc >/dev/null 2>&1 || have_sources=no
 done
-[ $have_sources = yes ] || fetch_sources "$deps/apt" "$deps/src" zlib pugixml libxlsxwriter
+[ $have_sources = yes ] || fetch_sources "$deps/apt" "$deps/src" zlib expat pugixml libxlsxwriter
 
 # GoogleTest with gMock, as Debian's libgtest-dev has both.
 cmake_build googletest /usr/src/googletest all -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
@@ -52,6 +52,13 @@ cmake_build zlib "$zlib" zlibstatic
 install -D -m 644 "$deps/build/zlib/libzlibstatic.a" "$prefix/lib/libz.a"
 install -D -m 644 -t "$prefix/include" "$zlib/zlib.h" "$deps/build/zlib/zconf.h"
 install -D -m 644 -t "$prefix/lib/pkgconfig" "$deps/build/zlib/zlib.pc"
+
+# The library alone, as a static one (XML_STATIC for those that use it);
+# Debian's source keeps it in a folder of its own.
+cmake_build expat "$(unpack expat)/expat" all -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF \
+  -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF \
+  -DEXPAT_MSVC_STATIC_CRT=OFF
+cmake --install "$deps/build/expat" >>"$log" 2>&1
 
 cmake_build pugixml "$(unpack pugixml)" all -DPUGIXML_BUILD_TESTS=OFF
 cmake --install "$deps/build/pugixml" >>"$log" 2>&1

@@ -9,9 +9,10 @@
 
 namespace vcurve::profile {
 
-// Far above any profile or survey a road needs; a file past it is refused
-// before it is read.
-inline constexpr std::size_t kMaximumFileBytes = std::size_t{256} << 20;
+// Far above any profile or survey a road needs, and above the exports of
+// the design suites, whose TIN surfaces come to hundreds of megabytes; a
+// file past it is refused before it is read.
+inline constexpr std::size_t kMaximumFileBytes = std::size_t{1} << 30;
 
 struct FileError {
   std::string file;        // as the user named it

@@ -11,6 +11,8 @@
 #include "core/station_text.h"
 #include "profile/landxml_parts.h"
 #include "profile/landxml_settings.h"
+#include "profile/landxml_stream.h"
+#include "profile/landxml_syntax.h"
 #include "profile/profile_text.h"
 
 namespace vcurve::profile {
@@ -32,43 +34,6 @@ std::vector<pugi::xml_node> children(const pugi::xml_node& node, std::string_vie
     if (named(child, name)) found.push_back(child);
   }
   return found;
-}
-
-// Line and column (in characters) of a byte offset, for messages.
-std::pair<std::size_t, std::size_t> placeOf(std::string_view bytes, std::ptrdiff_t offset) {
-  std::size_t line = 1;
-  std::size_t column = 1;
-  const auto end = static_cast<std::size_t>(
-      std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(bytes.size())));
-  for (std::size_t i = 0; i < end; ++i) {
-    if (bytes[i] == '\n') {
-      ++line;
-      column = 1;
-    } else if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) {
-      ++column;
-    }
-  }
-  return {line, column};
-}
-
-std::string_view parseProblem(pugi::xml_parse_status status) {
-  switch (status) {
-    case pugi::status_out_of_memory:
-      return "内存不足，无法读取";
-    case pugi::status_no_document_element:
-      return "不是 XML 文件（没有任何元素）";
-    case pugi::status_end_element_mismatch:
-      return "XML 格式错误：开始和结束标签不配对";
-    case pugi::status_bad_attribute:
-      return "XML 格式错误：属性写法有误";
-    case pugi::status_bad_end_element:
-      return "XML 格式错误：结束标签有误";
-    case pugi::status_unrecognized_tag:
-    case pugi::status_bad_start_element:
-      return "XML 格式错误：标签写法有误";
-    default:
-      return "XML 格式错误";
-  }
 }
 
 // R = 100·L/|ω|. A radius that left this program comes back a few units in
@@ -118,20 +83,21 @@ class Reader {
  public:
   Reader(std::string_view bytes, std::string_view fileName) : bytes_(bytes), file_(fileName) {}
 
-  bool load() {
+  bool load(const KeepGround& keepGround, const ReadProgress& progress) {
     if (bytes_.size() > kMaximumFileBytes) {
       fail(0, 0, "文件太大（超过 " + std::to_string(kMaximumFileBytes >> 20) + " MB）");
       return false;
     }
-    const pugi::xml_parse_result result =
-        document_.load_buffer(bytes_.data(), bytes_.size(), pugi::parse_default);
-    if (!result) {
-      const auto [line, column] = placeOf(bytes_, result.offset);
-      fail(bytes_.empty() ? 0 : line, bytes_.empty() ? 0 : column,
-           bytes_.empty() ? "文件是空的" : std::string(parseProblem(result.status)));
+    if (bytes_.empty()) {
+      fail(0, 0, "文件是空的");
       return false;
     }
-    const pugi::xml_node root = document_.document_element();
+    if (const auto problem = keepLandXml(bytes_, keepGround, kept_, progress)) {
+      const auto [line, column] = placeOf(bytes_, problem->offset, kept_.utf16);
+      fail(line, column, problem->problem);
+      return false;
+    }
+    const pugi::xml_node root = kept_.document.document_element();
     if (!named(root, "LandXML")) {
       failAt(root, "不是 LandXML 文件（根元素是 <" + printableText(root.name()) + ">）");
       return false;
@@ -211,6 +177,8 @@ class Reader {
   }
 
   bool read(const Candidate& chosen, ProfileDocument& document) {
+    negativeRadii_.clear();
+    groundShift_ = 0;
     document.name = chosen.displayName;
     std::vector<pugi::xml_node> nodes;
     std::vector<double> curveLengths;  // per point; < 0 when the radius is given
@@ -273,12 +241,12 @@ class Reader {
   }
 
   void failAt(const pugi::xml_node& node, std::string problem) {
-    const std::ptrdiff_t offset = node.offset_debug();
+    const std::ptrdiff_t offset = kept_.offset(node);
     if (offset < 0) {
       fail(0, 0, std::move(problem));
       return;
     }
-    const auto [line, column] = placeOf(bytes_, offset);
+    const auto [line, column] = placeOf(bytes_, offset, kept_.utf16);
     fail(line, column, std::move(problem));
   }
 
@@ -473,7 +441,7 @@ class Reader {
 
   std::string_view bytes_;
   std::string_view file_;
-  pugi::xml_document document_;
+  KeptLandXml kept_;
   std::vector<Candidate> candidates_;
   FileError error_;
   LengthUnits units_;
@@ -492,13 +460,68 @@ std::string twoDigits(unsigned value) {
   return std::string(1, char('0' + value / 10 % 10)) + char('0' + value % 10);
 }
 
+// Whether a profile could be the one `wanted` names: by its own names, or
+// by a listed name, which begins with its name or its alignment's. With no
+// name, only the first can be read: a second makes the file's choice
+// ambiguous.
+bool mightBe(std::string_view wanted, const ProfileKey& key) {
+  if (wanted.empty()) return key.index == 0;
+  if (wanted == key.profAlign || wanted == key.profile || wanted == key.alignment) return true;
+  for (const std::string_view name : {key.profAlign, key.profile, key.alignment}) {
+    if (!name.empty()) {
+      if (wanted.starts_with(printableText(name))) return true;
+      break;
+    }
+  }
+  return wanted.starts_with("（未命名）") || wanted.starts_with(std::string(key.alignment) + "/");
+}
+
 }  // namespace
+
+struct LandXmlFile::Parts {
+  Parts(std::string_view bytes, std::string_view fileName) : reader(bytes, fileName) {}
+  Reader reader;
+  std::vector<std::string> names;
+  std::optional<FileError> error;
+};
+
+LandXmlFile::LandXmlFile(std::string_view bytes, std::string_view fileName,
+                         const ReadProgress& progress)
+    : parts_(std::make_unique<Parts>(bytes, fileName)) {
+  if (parts_->reader.load({}, progress)) {
+    parts_->names = parts_->reader.names();
+  } else {
+    parts_->error = parts_->reader.error();
+  }
+}
+
+LandXmlFile::~LandXmlFile() = default;
+LandXmlFile::LandXmlFile(LandXmlFile&&) noexcept = default;
+LandXmlFile& LandXmlFile::operator=(LandXmlFile&&) noexcept = default;
+
+const std::optional<FileError>& LandXmlFile::error() const { return parts_->error; }
+
+const std::vector<std::string>& LandXmlFile::names() const { return parts_->names; }
+
+Loaded<ProfileDocument> LandXmlFile::read(std::string_view name) {
+  Loaded<ProfileDocument> loaded;
+  if (parts_->error) {
+    loaded.error = parts_->error;
+    return loaded;
+  }
+  const Candidate* chosen = parts_->reader.choose(name);
+  if (chosen == nullptr || !parts_->reader.read(*chosen, loaded.value)) {
+    loaded.error = parts_->reader.error();
+    loaded.value = {};
+  }
+  return loaded;
+}
 
 Loaded<std::vector<std::string>> landXmlProfileNames(std::string_view bytes,
                                                      std::string_view fileName) {
   Loaded<std::vector<std::string>> loaded;
   Reader reader(bytes, fileName);
-  if (!reader.load()) {
+  if (!reader.load([](const ProfileKey&) { return false; }, {})) {
     loaded.error = reader.error();
   } else {
     loaded.value = reader.names();
@@ -507,10 +530,11 @@ Loaded<std::vector<std::string>> landXmlProfileNames(std::string_view bytes,
 }
 
 Loaded<ProfileDocument> readLandXml(std::string_view bytes, std::string_view fileName,
-                                    std::string_view name) {
+                                    std::string_view name, const ReadProgress& progress) {
   Loaded<ProfileDocument> loaded;
   Reader reader(bytes, fileName);
-  const Candidate* chosen = reader.load() ? reader.choose(name) : nullptr;
+  const auto keep = [name](const ProfileKey& key) { return mightBe(name, key); };
+  const Candidate* chosen = reader.load(keep, progress) ? reader.choose(name) : nullptr;
   if (chosen == nullptr || !reader.read(*chosen, loaded.value)) {
     loaded.error = reader.error();
     loaded.value = {};

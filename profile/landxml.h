@@ -4,6 +4,10 @@
 // design profile (ProfAlign: PVI, ParaCurve, CircCurve) of an alignment,
 // and the ground line (ProfSurf) beside it.
 
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,8 +51,36 @@ Loaded<std::vector<std::string>> landXmlProfileNames(std::string_view bytes,
 // feet or other units are converted to metres. The Alignment's StaEquation
 // are the 断链; the PVI stations are internal stations (the true
 // distance).
+//
+// The file is read in one pass that keeps only that profile and the names:
+// a suite's TIN surfaces and plan geometry cost time, not memory. progress,
+// when given, is told how many bytes have been read, every few megabytes.
+using ReadProgress = std::function<void(std::size_t)>;
 Loaded<ProfileDocument> readLandXml(std::string_view bytes, std::string_view fileName,
-                                    std::string_view name = {});
+                                    std::string_view name = {}, const ReadProgress& progress = {});
+
+// The names and then the profile chosen from them, in one pass over the
+// file: for a window that lists the names before the user picks one. It
+// keeps every profile's design line and ground line, nothing else. The
+// bytes must outlive it: a message finds its line and column in them.
+class LandXmlFile {
+ public:
+  LandXmlFile(std::string_view bytes, std::string_view fileName, const ReadProgress& progress = {});
+  ~LandXmlFile();
+  LandXmlFile(LandXmlFile&&) noexcept;
+  LandXmlFile& operator=(LandXmlFile&&) noexcept;
+
+  // Why the file cannot be read at all; then there are no names.
+  const std::optional<FileError>& error() const;
+  // As landXmlProfileNames gives them.
+  const std::vector<std::string>& names() const;
+  // As readLandXml(bytes, fileName, name) gives it.
+  Loaded<ProfileDocument> read(std::string_view name = {});
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
 
 struct LandXmlOptions {
   std::string name = "设计线";

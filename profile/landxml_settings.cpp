@@ -28,6 +28,8 @@ void appendSettingsFeature(pugi::xml_node profile, const RoadSettings& settings)
   }
 }
 
+bool isSettingsFeature(std::string_view code) { return code == kFeatureCode; }
+
 RoadSettings settingsFeature(const pugi::xml_node& profile) {
   for (const pugi::xml_node& feature : profile.children()) {
     if (feature.type() != pugi::node_element || localName(feature) != "Feature" ||

@@ -11,8 +11,8 @@ bool looksLikeXml(std::string_view bytes) {
 }
 
 Loaded<ProfileDocument> readProfileFile(std::string_view bytes, std::string_view fileName,
-                                        std::string_view name) {
-  if (looksLikeXml(bytes)) return readLandXml(bytes, fileName, name);
+                                        std::string_view name, const ReadProgress& progress) {
+  if (looksLikeXml(bytes)) return readLandXml(bytes, fileName, name, progress);
   Loaded<ProfileDocument> loaded;
   auto csv = readProfileCsv(bytes, fileName, &loaded.value.csvHoldsMore, &loaded.value.equations);
   loaded.error = std::move(csv.error);

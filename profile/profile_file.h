@@ -12,7 +12,9 @@ namespace vcurve::profile {
 bool looksLikeXml(std::string_view bytes);
 
 // name chooses among several profiles of a LandXML file; a CSV file has one.
+// progress is told how far a LandXML file has been read.
 Loaded<ProfileDocument> readProfileFile(std::string_view bytes, std::string_view fileName,
-                                        std::string_view name = {});
+                                        std::string_view name = {},
+                                        const ReadProgress& progress = {});
 
 }  // namespace vcurve::profile

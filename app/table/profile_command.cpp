@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/table/field_stations.h"
+#include "app/table/input_file.h"
 #include "app/table/message_text.h"
 #include "app/table/output_buffer.h"
 #include "app/table/output_file.h"
@@ -161,12 +162,14 @@ void requireWritableOutput(const std::string& output, const std::string& input) 
 int runProfileCommand(const std::vector<std::string_view>& args, const Say& say) {
   const ProfileRequest request = parseProfileCommandLine(args);
   if (request.output) requireWritableOutput(*request.output, request.file);
-  const std::string bytes = readInputFile(request.file);
+  InputFile input(request.file, quotedPath(request.file));
+  const std::string_view bytes = input.bytes();
   if (!request.name.empty() && !looksLikeXml(bytes)) {
     throw UsageError("选项 --name 只用于 LandXML 文件，" + quotedPath(request.file) +
                      "是 CSV 文件");
   }
-  const Loaded<ProfileDocument> document = readProfileFile(bytes, request.file, request.name);
+  const Loaded<ProfileDocument> document = readProfileFile(
+      bytes, request.file, request.name, [&input](std::size_t read) { input.release(read); });
   if (!document.ok()) throw UsageError(document.error->message());
   const auto profile = std::make_shared<const Profile>(document.value.points,
                                                        ChainageEquations(document.value.equations));

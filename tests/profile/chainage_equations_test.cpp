@@ -48,7 +48,9 @@ TEST(ChainageEquations, FieldStationsToTrueDistance) {
     ASSERT_TRUE(typed);
     const FieldLookup found = kRoad.distance(*typed);
     EXPECT_EQ(found.status, c.status);
-    if (found.ok()) EXPECT_NEAR(found.distance, c.distance, 1e-9);
+    if (found.ok()) {
+      EXPECT_NEAR(found.distance, c.distance, 1e-9);
+    }
     EXPECT_EQ(fieldProblem(kRoad, typed->station, found).empty(), found.ok());
   }
   const FieldLookup doubled = kRoad.distance(1195);
