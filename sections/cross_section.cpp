@@ -50,8 +50,6 @@ double designPointHeight(const SectionTemplate& t) {
          t.earthShoulder / 100 * w.earthShoulder;
 }
 
-std::string rowText(std::size_t row) { return "第 " + std::to_string(row + 1) + " 行"; }
-
 bool badNumber(double v) { return !std::isfinite(v); }
 
 }  // namespace
@@ -136,16 +134,14 @@ std::vector<SectionProblem> Sections::problems(const std::vector<SectionTemplate
   std::vector<SectionProblem> found;
   for (std::size_t k = 0; k < templates.size(); ++k) {
     const SectionTemplate& t = templates[k];
-    const auto refuse = [&](std::string why) {
-      found.push_back({0, k, "横断面" + rowText(k) + "：" + std::move(why)});
-    };
+    const auto refuse = [&](std::string why) { found.push_back({0, k, std::move(why)}); };
     if (badNumber(t.from) || badNumber(t.to) || !(t.to > t.from)) {
       refuse("终点桩号应大于起点桩号");
       continue;
     }
     if (k > 0 && t.from < templates[k - 1].to) {
-      refuse("起点 " + chainageText(t.from) + " 与" + rowText(k - 1) + "（至 " +
-             chainageText(templates[k - 1].to) + "）重叠");
+      refuse("起点 " + chainageText(t.from) + " 与前一行（至 " + chainageText(templates[k - 1].to) +
+             "）重叠");
       continue;
     }
     bool widthsRead = true;
@@ -173,9 +169,7 @@ std::vector<SectionProblem> Sections::problems(const std::vector<SectionTemplate
   }
   for (std::size_t k = 0; k < curves.size(); ++k) {
     const Superelevation& c = curves[k];
-    const auto refuse = [&](std::string why) {
-      found.push_back({1, k, "超高表" + rowText(k) + "：" + std::move(why)});
-    };
+    const auto refuse = [&](std::string why) { found.push_back({1, k, std::move(why)}); };
     if (badNumber(c.start) || badNumber(c.fullStart) || !(c.fullStart > c.start)) {
       refuse("全超高起点应在超高起点之后");
     } else if (badNumber(c.end) || badNumber(c.fullEnd) || !(c.end > c.fullEnd)) {
@@ -184,7 +178,7 @@ std::vector<SectionProblem> Sections::problems(const std::vector<SectionTemplate
       refuse("超高过渡段长于曲线所能容纳：全超高起点 " + chainageText(c.fullStart) +
              " 在全超高终点 " + chainageText(c.fullEnd) + " 之后");
     } else if (k > 0 && c.start < curves[k - 1].end) {
-      refuse("超高起点 " + chainageText(c.start) + " 与" + rowText(k - 1) + "的超高过渡段（至 " +
+      refuse("超高起点 " + chainageText(c.start) + " 与前一行的超高过渡段（至 " +
              chainageText(curves[k - 1].end) + "）重叠");
     } else if (badNumber(c.rate) || c.rate <= 0 || c.rate > kSteepestSlope) {
       refuse("超高横坡 " + TextFromNumber(c.rate) + "% 应大于 0、不大于 " +

@@ -88,7 +88,7 @@ struct CrossSection {
 };
 
 // One refused row: the table (0 template, 1 superelevation), its row, and
-// why, in Chinese.
+// why, in Chinese, without the row (the caller knows how it numbers rows).
 struct SectionProblem {
   int table = 0;
   std::size_t row = 0;
