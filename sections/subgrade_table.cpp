@@ -137,10 +137,10 @@ std::string_view SubgradeTable::columnTitle(SubgradeColumn column) const {
   return "备注";
 }
 
-void writeSubgradeCsv(const SubgradeTable& table,
-                      const std::function<void(std::string_view)>& sink) {
+void writeSubgradeCsv(const SubgradeTable& table, const std::function<void(std::string_view)>& sink,
+                      bool bom) {
   constexpr std::size_t kBlock = std::size_t{1} << 16;
-  std::string text(profile::kUtf8Bom);
+  std::string text(bom ? profile::kUtf8Bom : std::string_view{});
   for (std::size_t c = 0; c < kSubgradeColumns; ++c) {
     if (c > 0) text += ',';
     text += table.columnTitle(static_cast<SubgradeColumn>(c));

@@ -69,9 +69,10 @@ class SubgradeTable {
   EdgeValues values_;
 };
 
-// A block of text at a time, with a BOM and CR LF, as the stake table's.
-void writeSubgradeCsv(const SubgradeTable& table,
-                      const std::function<void(std::string_view)>& sink);
+// A block of text at a time, with CR LF, as the stake table's; with a BOM
+// unless it goes where the caller writes one.
+void writeSubgradeCsv(const SubgradeTable& table, const std::function<void(std::string_view)>& sink,
+                      bool bom = true);
 
 profile::Sheet subgradeSheet(const SubgradeTable& table, std::string title = {});
 
