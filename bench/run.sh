@@ -23,6 +23,9 @@ echo "== profile engine, 1,000 PVIs over 100 km"
 "$build/bench/profile_bench"
 "$here/profile.sh" "$build"
 echo
+echo "== cross sections: the 路基设计表 of 100 km, one elevation at an offset"
+"$build/bench/sections_bench"
+echo
 echo "== start-up"
 "$here/startup.sh" "$build"
 echo
