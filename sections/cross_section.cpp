@@ -130,8 +130,12 @@ Sections::Sections(std::vector<SectionTemplate> templates, std::vector<Superelev
 }
 
 std::vector<SectionProblem> Sections::problems(const std::vector<SectionTemplate>& templates,
-                                               const std::vector<Superelevation>& curves) {
+                                               const std::vector<Superelevation>& curves,
+                                               const profile::ChainageEquations* chainage) {
   std::vector<SectionProblem> found;
+  const auto chainageText = [chainage](double d) {
+    return chainage != nullptr ? chainage->text(d) : vcurve::chainageText(d);
+  };
   for (std::size_t k = 0; k < templates.size(); ++k) {
     const SectionTemplate& t = templates[k];
     const auto refuse = [&](std::string why) { found.push_back({0, k, std::move(why)}); };

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "profile/chainage_equations.h"
+
 namespace vcurve::sections {
 
 enum class Side { Left, Right };
@@ -106,8 +108,10 @@ class Sections {
   // widths, a slope beyond ±20 %, a range that does not run forward,
   // templates or transitions that overlap, a transition longer than its
   // curve leaves room for, a superelevation below the crown.
+  // With equations, the stations named are field stations.
   static std::vector<SectionProblem> problems(const std::vector<SectionTemplate>& templates,
-                                              const std::vector<Superelevation>& curves);
+                                              const std::vector<Superelevation>& curves,
+                                              const profile::ChainageEquations* chainage = nullptr);
 
   const std::vector<SectionTemplate>& templates() const { return templates_; }
   const std::vector<Superelevation>& curves() const { return curves_; }

@@ -200,7 +200,7 @@ LoadedSections readSectionsCsv(std::string_view bytes, std::string_view fileName
   // A row that cannot stand with the others is left out and the rest
   // judged again: one bad transition costs no other row.
   for (;;) {
-    const auto problems = Sections::problems(loaded.rows.templates, loaded.rows.curves);
+    const auto problems = Sections::problems(loaded.rows.templates, loaded.rows.curves, &chainage);
     if (problems.empty()) break;
     const SectionProblem& p = problems.front();
     auto& lines = p.table == 0 ? templateLines : curveLines;

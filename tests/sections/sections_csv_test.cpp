@@ -56,6 +56,12 @@ TEST(SectionsCsv, ReadsFieldStationsThroughTheEquations) {
   EXPECT_EQ(loaded.rows.templates[0].to, 2980);
   EXPECT_EQ(loaded.rows.curves[0].fullStart, 1200);
   EXPECT_EQ(loaded.rows.curves[0].end, 1380);
+  // A refusal names the stations as they are numbered on site.
+  const LoadedSections overlapping = readSectionsCsv(
+      file + "超高,K1+390,K1+420,K1+450,K1+480,6,右,外边线,0\r\n", "s.csv", chainage);
+  ASSERT_EQ(overlapping.errors.size(), 1U);
+  EXPECT_NE(overlapping.errors[0].problem.find("（至 K1+400.000）"), std::string::npos)
+      << overlapping.errors[0].problem;
 }
 
 TEST(SectionsCsv, RefusesEachBadRowByItsLineAndKeepsTheRest) {
