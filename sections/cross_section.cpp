@@ -13,6 +13,8 @@ namespace {
 // Steeper than any crown, shoulder or superelevation a road has (JTG's
 // largest 超高 is 10 %); beyond it a slope is a slip of the decimal point.
 constexpr double kSteepestSlope = 20;
+// Wider than any part of any road's section; beyond it a width is a slip.
+constexpr double kWidestPart = 100;
 
 Side other(Side s) { return s == Side::Left ? Side::Right : Side::Left; }
 
@@ -158,6 +160,10 @@ std::vector<SectionProblem> Sections::problems(const std::vector<SectionTemplate
         if (widthsRead && (badNumber(value) || value < 0)) {
           refuse(std::string(name) + part + " " + TextFromNumber(value) + " m 不能为负");
           widthsRead = false;
+        } else if (widthsRead && value > kWidestPart) {
+          refuse(std::string(name) + part + " " + TextFromNumber(value) + " m 超过 " +
+                 TextFromNumber(kWidestPart) + " m");
+          widthsRead = false;
         }
       }
     }
@@ -187,8 +193,9 @@ std::vector<SectionProblem> Sections::problems(const std::vector<SectionTemplate
     } else if (badNumber(c.rate) || c.rate <= 0 || c.rate > kSteepestSlope) {
       refuse("超高横坡 " + TextFromNumber(c.rate) + "% 应大于 0、不大于 " +
              TextFromNumber(kSteepestSlope) + "%");
-    } else if (badNumber(c.widening) || c.widening < 0) {
-      refuse("加宽值 " + TextFromNumber(c.widening) + " m 不能为负");
+    } else if (badNumber(c.widening) || c.widening < 0 || c.widening > kWidestPart) {
+      refuse("加宽值 " + TextFromNumber(c.widening) + " m 应在 0 与 " +
+             TextFromNumber(kWidestPart) + " m 之间");
     } else {
       // The crown of the section the curve lies in bounds its superelevation from below.
       for (const SectionTemplate& t : templates) {

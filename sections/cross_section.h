@@ -104,8 +104,8 @@ class Sections {
   // are kept in station order.
   Sections(std::vector<SectionTemplate> templates, std::vector<Superelevation> curves);
 
-  // Every row that cannot stand, in row order: negative or non-finite
-  // widths, a slope beyond ±20 %, a range that does not run forward,
+  // Every row that cannot stand, in row order: negative, non-finite or
+  // implausible (over 100 m) widths, a slope beyond ±20 %, a range that does not run forward,
   // templates or transitions that overlap, a transition longer than its
   // curve leaves room for, a superelevation below the crown.
   // With equations, the stations named are field stations.

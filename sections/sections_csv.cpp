@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "profile/csv_equations.h"
 #include "profile/csv_records.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_point.h"
@@ -222,9 +223,14 @@ LoadedSections readSectionsCsv(std::string_view bytes, std::string_view fileName
 }
 
 std::string sectionsCsv(const Sections& sections, const profile::ChainageEquations& chainage) {
+  // Exact, as the profile's own stations are written, and with the
+  // occurrence where a 长链 makes the number stand twice.
   const auto station = [&](double d) {
-    return chainage.empty() ? profile::inputText(profile::InputColumn::Station, d)
-                            : chainage.text(d);
+    const double field = profile::writtenFieldStation(chainage, d);
+    std::string text = profile::inputText(profile::InputColumn::Station, field);
+    const profile::FieldLookup found = chainage.distance(field);
+    if (found.count > 1) text += found.first == d ? "(1)" : "(2)";
+    return text;
   };
   const auto number = [](double v) { return profile::exactText(v); };
   std::string text(profile::kUtf8Bom);
