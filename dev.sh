@@ -113,10 +113,11 @@ case "${1:-}" in
     results=()
     failed=0
     # The time is shared out by how much each target has to explore: the
-    # field texts and presses most, the three file readers next, the
+    # field texts and presses most, the file readers next, the
     # station text, a small grammar, least.
-    for entry in fuzz_inputs:corpus:40:512 fuzz_profile_csv:corpus-profile-csv:25:4096 \
-      fuzz_landxml:corpus-landxml:25:4096 fuzz_chainage:corpus-chainage:10:64; do
+    for entry in fuzz_inputs:corpus:40:512 fuzz_profile_csv:corpus-profile-csv:20:4096 \
+      fuzz_sections_csv:corpus-sections-csv:10:4096 fuzz_landxml:corpus-landxml:20:4096 \
+      fuzz_chainage:corpus-chainage:10:64; do
       IFS=: read -r target seeds share max_len <<<"$entry"
       seconds=$((total * share / 100))
       [ "$seconds" -ge 1 ] || seconds=1

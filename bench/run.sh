@@ -25,6 +25,8 @@ echo "== profile engine, 1,000 PVIs over 100 km"
 echo
 echo "== vcurve-table opening LandXML exports with a TIN"
 "$here/landxml_open.sh" "$build"
+echo "== cross sections: the 路基设计表 of 100 km, one elevation at an offset"
+"$build/bench/sections_bench"
 echo
 echo "== start-up"
 "$here/startup.sh" "$build"

@@ -30,6 +30,8 @@ enum class Rule {
   EndRadius,           // a radius typed at the start or the end
   MaximumGradeLength,  // 最大坡长 and 缓和坡段, over a run of grades
   AverageGrade,        // 平均纵坡 of a 越岭路线
+  ResultantGrade,      // 最大合成坡度 where the section is superelevated
+  LowResultantGrade,   // 合成坡度 too small to drain, in a 超高 transition
 };
 
 // The unit of found and required.

@@ -30,19 +30,28 @@ constexpr std::array<GradeLength, 7> kLength20{
     {{4, 1200}, {5, 1000}, {6, 800}, {7, 600}, {8, 400}, {9, 300}, {10, 200}}};
 
 // By design speed: 表 8.6.1 竖曲线最小半径和最小长度, 表 8.2.1 最大纵坡,
-// 表 8.3.1 最短坡长, 表 8.3.2 最大坡长.
+// 表 8.3.1 最短坡长, 表 8.3.2 最大坡长, 表 8.5.1 最大合成坡度.
 constexpr std::array kHighwaySpeeds{
     // speed, crest R, sag R, curve L, max grade, min grade length, allowance
+    SpeedLimits{120,
+                {17000, 11000},
+                {6000, 4000},
+                {250, 100},
+                3,
+                300,
+                kMotorwayAllowance,
+                0,
+                kLength120,
+                10},
     SpeedLimits{
-        120, {17000, 11000}, {6000, 4000}, {250, 100}, 3, 300, kMotorwayAllowance, 0, kLength120},
+        100, {10000, 6500}, {4500, 3000}, {210, 85}, 4, 250, kMotorwayAllowance, 0, kLength100, 10},
     SpeedLimits{
-        100, {10000, 6500}, {4500, 3000}, {210, 85}, 4, 250, kMotorwayAllowance, 0, kLength100},
+        80, {4500, 3000}, {3000, 2000}, {170, 70}, 5, 200, kMotorwayAllowance, 0, kLength80, 10},
+    SpeedLimits{60, {2000, 1400}, {1500, 1000}, {120, 50}, 6, 150, {}, 0, kLength60, 10.5},
     SpeedLimits{
-        80, {4500, 3000}, {3000, 2000}, {170, 70}, 5, 200, kMotorwayAllowance, 0, kLength80},
-    SpeedLimits{60, {2000, 1400}, {1500, 1000}, {120, 50}, 6, 150, {}, 0, kLength60},
-    SpeedLimits{40, {700, 450}, {700, 450}, {90, 35}, 7, 120, kRebuildAllowance, 0, kLength40},
-    SpeedLimits{30, {400, 250}, {400, 250}, {60, 25}, 8, 100, kRebuildAllowance, 0, kLength30},
-    SpeedLimits{20, {200, 100}, {200, 100}, {50, 20}, 9, 60, kRebuildAllowance, 0, kLength20},
+        40, {700, 450}, {700, 450}, {90, 35}, 7, 120, kRebuildAllowance, 0, kLength40, 10.5},
+    SpeedLimits{30, {400, 250}, {400, 250}, {60, 25}, 8, 100, kRebuildAllowance, 0, kLength30, 9.5},
+    SpeedLimits{20, {200, 100}, {200, 100}, {50, 20}, 9, 60, kRebuildAllowance, 0, kLength20, 9.5},
 };
 
 // JTG B01—2014 表 3.6.1 各级公路设计速度; the allowance of 表 8.2.1 belongs to
@@ -79,6 +88,8 @@ constexpr DesignCode kHighwayCode{
         "JTG D20—2017 表 8.6.1",
         "JTG B01—2014 表 3.6.1",
         "JTG D20—2017 第 8.2.1 条",
+        "JTG D20—2017 表 8.5.1",
+        "JTG D20—2017 第 8.5.3 条",
     },
     // 表 8.2.2 高原纵坡折减: 3000–4000 m by 1 %, 4000–5000 m by 2 %, above
     // 5000 m by 3 %; a grade reduced below 4 % stays 4 %.
@@ -92,6 +103,10 @@ constexpr DesignCode kHighwayCode{
     // 第 8.3.4 条: a rise of 200–500 m at most 5.5 % on average, above 500 m
     // at most 5 %, and any 3 km of it at most 5.5 %.
     {200, 500, 5.5, 5, 3000, 5.5},
+    // 表 8.5.1 最大合成坡度 and its note: 8 % in icy areas; 第 8.5.3 条: no
+    // less than 0.5 % where drainage needs it.
+    8,
+    0.5,
 };
 
 // ---------------------------------------------------------------------------
@@ -111,18 +126,20 @@ constexpr std::array<GradeLength, 3> kUrbanLength50{{{6, 350}, {6.5, 300}, {7, 2
 constexpr std::array<GradeLength, 3> kUrbanLength40{{{6.5, 300}, {7, 250}, {8, 200}}};
 
 // By design speed: 表 6.4.2 竖曲线最小半径与竖曲线最小长度, 表 6.3.1 最大纵坡
-// (极限值, then the 一般值 after the allowance), 表 6.3.3 最小坡长, 表 6.3.4.
+// (极限值, then the 一般值 after the allowance), 表 6.3.3 最小坡长, 表 6.3.4,
+// 表 6.3.5 最大合成坡度.
 // At 100 and 80 km/h the only class is 快速路, which has no allowance.
 constexpr std::array kUrbanSpeeds{
-    SpeedLimits{100, {10000, 6500}, {4500, 3000}, {210, 85}, 4, 250, {}, 3, kUrbanLength100},
-    SpeedLimits{80, {4500, 3000}, {3000, 2000}, {170, 70}, 5, 200, {}, 4, kUrbanLength80},
+    SpeedLimits{100, {10000, 6500}, {4500, 3000}, {210, 85}, 4, 250, {}, 3, kUrbanLength100, 7},
+    SpeedLimits{80, {4500, 3000}, {3000, 2000}, {170, 70}, 5, 200, {}, 4, kUrbanLength80, 7},
     SpeedLimits{
-        60, {1800, 1200}, {1500, 1000}, {120, 50}, 6, 150, kUrbanAllowance, 5, kUrbanLength60},
+        60, {1800, 1200}, {1500, 1000}, {120, 50}, 6, 150, kUrbanAllowance, 5, kUrbanLength60, 6.5},
     SpeedLimits{
-        50, {1350, 900}, {1050, 700}, {100, 40}, 6, 130, kUrbanAllowance, 5.5, kUrbanLength50},
-    SpeedLimits{40, {600, 400}, {700, 450}, {90, 35}, 7, 110, kUrbanAllowance, 6, kUrbanLength40},
-    SpeedLimits{30, {400, 250}, {400, 250}, {60, 25}, 8, 85, kUrbanAllowance, 7, {}},
-    SpeedLimits{20, {150, 100}, {150, 100}, {50, 20}, 8, 60, kUrbanAllowance, 8, {}},
+        50, {1350, 900}, {1050, 700}, {100, 40}, 6, 130, kUrbanAllowance, 5.5, kUrbanLength50, 6.5},
+    SpeedLimits{
+        40, {600, 400}, {700, 450}, {90, 35}, 7, 110, kUrbanAllowance, 6, kUrbanLength40, 7},
+    SpeedLimits{30, {400, 250}, {400, 250}, {60, 25}, 8, 85, kUrbanAllowance, 7, {}, 7},
+    SpeedLimits{20, {150, 100}, {150, 100}, {50, 20}, 8, 60, kUrbanAllowance, 8, {}, 8},
 };
 
 // 表 3.2.2 各级道路的设计速度; 第 6.3.1 条 3: in icy or snowy areas 快速路
@@ -155,6 +172,8 @@ constexpr DesignCode kUrbanCode{
         "CJJ 37—2012 表 6.4.2",
         "CJJ 37—2012 表 3.2.2",
         "CJJ 37—2012 第 6.3.1 条",
+        "CJJ 37—2012 表 6.3.5",
+        "CJJ 37—2012 第 6.3.5 条",
     },
     0,
     0,
@@ -164,6 +183,9 @@ constexpr DesignCode kUrbanCode{
     // 第 6.3.4 条: 缓和段 of at most 3 %, at least the 最小坡长 long.
     3,
     {},
+    // 表 6.3.5 最大合成坡度 and its clause: 6 % in icy areas, 0.5 % least.
+    6,
+    0.5,
 };
 
 constexpr std::array<const DesignCode*, 2> kCodes{&kHighwayCode, &kUrbanCode};

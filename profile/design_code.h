@@ -37,6 +37,8 @@ struct SpeedLimits {
   double generalMaximumGrade = 0;
   // 最大坡长, gentlest row first; empty where the code sets none.
   std::span<const GradeLength> gradeLengths;
+  // 最大合成坡度 (percent), √(i² + i_h²) where the section is superelevated.
+  double maximumResultantGrade = 0;
 };
 
 // A class of road (公路等级, 城市道路等级) and what the code ties to it.
@@ -73,6 +75,8 @@ struct Citations {
   std::string_view verticalCurve;
   std::string_view classes;  // the speeds each class may have
   std::string_view icy;
+  std::string_view resultantGrade;         // 最大合成坡度, icy areas included
+  std::string_view minimumResultantGrade;  // the least for drainage
 };
 
 struct DesignCode {
@@ -90,10 +94,12 @@ struct DesignCode {
   double reductionFrom = 0;
   double reductionBand = 0;
   double reductionStep = 0;
-  int reductionBands = 0;           // the last band has no upper end
-  double leastReducedGrade = 0;     // no reduction goes below this (percent)
-  double reliefGrade = 0;           // 缓和坡段: at most this steep (percent)
-  AverageGradeLimits averageGrade;  // all 0 where the code sets none
+  int reductionBands = 0;            // the last band has no upper end
+  double leastReducedGrade = 0;      // no reduction goes below this (percent)
+  double reliefGrade = 0;            // 缓和坡段: at most this steep (percent)
+  AverageGradeLimits averageGrade;   // all 0 where the code sets none
+  double icyResultantGrade = 0;      // 最大合成坡度 in icy areas (percent)
+  double minimumResultantGrade = 0;  // below it drainage must be designed (percent)
 
   // nullptr for a speed, class or key the code does not list; a highway
   // class may be named without 公路 ("二级").

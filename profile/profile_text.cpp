@@ -217,6 +217,8 @@ TableColumn findingColumn(const Finding& finding) {
     case Rule::MaximumGradeLength:
       return TableColumn::GradeLength;
     case Rule::AverageGrade:
+    case Rule::ResultantGrade:
+    case Rule::LowResultantGrade:
       return TableColumn::Grade;
     case Rule::CurvesOverlap:
     case Rule::CurvePastPvi:
@@ -278,6 +280,10 @@ std::string_view ruleText(Rule rule) {
       return "最大坡长";
     case Rule::AverageGrade:
       return "平均纵坡";
+    case Rule::ResultantGrade:
+      return "最大合成坡度";
+    case Rule::LowResultantGrade:
+      return "最小合成坡度";
     case Rule::EndRadius:
       break;
   }
@@ -285,6 +291,10 @@ std::string_view ruleText(Rule rule) {
 }
 
 std::string placeText(const Finding& finding, const ChainageEquations* chainage) {
+  // A section's finding is at a station, not at a point of the table.
+  if (finding.rule == Rule::ResultantGrade || finding.rule == Rule::LowResultantGrade) {
+    return placeAt(finding.station, chainage);
+  }
   if (!finding.onGrade) return rowText(finding.row) + " " + placeAt(finding.station, chainage);
   const std::size_t last = std::max(finding.row, finding.lastRow);
   const std::string grades = last > finding.row
@@ -295,6 +305,9 @@ std::string placeText(const Finding& finding, const ChainageEquations* chainage)
 }
 
 std::string foundText(const Finding& finding) {
+  if (finding.rule == Rule::ResultantGrade || finding.rule == Rule::LowResultantGrade) {
+    return "合成坡度 " + gradePercentText(finding.found);
+  }
   switch (finding.quantity) {
     case Quantity::Radius:
       return "R = " + metres(finding.found);
@@ -333,6 +346,12 @@ std::string requiredText(const Finding& finding) {
       break;
     case Rule::AverageGrade:
       text = "平均纵坡 ≤ " + TextFromNumber(required) + "%";
+      break;
+    case Rule::ResultantGrade:
+      text = "合成坡度 ≤ " + TextFromNumber(required) + "%";
+      break;
+    case Rule::LowResultantGrade:
+      text = "合成坡度 ≥ " + TextFromNumber(required) + "%";
       break;
     case Rule::GentleGrade:
       text = "坡度绝对值 ≥ " + TextFromNumber(required) + "%";

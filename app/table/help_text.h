@@ -49,6 +49,7 @@ inline constexpr std::string_view kHelpText =
                    [--format lines|csv|xlsx] [--output 文件] [--summary]
                    [--speed 设计速度 --check [--code jtg|cjj37] [--class 等级]
                     [--icy] [--ridge-route]] [--find-elevation 高程]
+                   [--sections 文件 [--edge-elevations]]
   --profile 文件          纵坡竖曲线表 CSV（每行：变坡点桩号,高程,竖曲线半径；
                           起终点半径留空；可有表头；UTF-8 或 GBK）或 LandXML 1.2
   --name 名称             LandXML 中有多条纵断面时，选用的那一条（列出的名称、
@@ -67,6 +68,10 @@ inline constexpr std::string_view kHelpText =
   --icy                   积雪冰冻地区
   --ridge-route           越岭路线（二、三、四级公路查平均纵坡）
   --find-elevation 高程   列出设计高程等于此值的所有桩号
+  --sections 文件         横断面与超高加宽表 CSV（行首“横断面”或“超高”）：改列路基设计表
+                          （逐桩的路基宽度、各边缘与设计高程之差、横坡），--check 时
+                          另查合成坡度
+  --edge-elevations       路基设计表中列各边缘的高程，而不是高差
   给出 --summary、--check 或 --find-elevation 而不给桩号时，不列高程表。
   文件有误时指明行号和列号，退出状态为 2，不输出任何表格。
 

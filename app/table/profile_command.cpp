@@ -9,6 +9,7 @@
 #include "app/table/output_file.h"
 #include "app/table/profile_options.h"
 #include "app/table/profile_output.h"
+#include "app/table/sections_command.h"
 #include "app/table/system_io.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
@@ -190,11 +191,17 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     checked.basis = *basis;
   }
 
+  std::unique_ptr<SectionsInput> sections;
+  if (request.sections) {
+    sections =
+        readSectionsInput(*request.sections, profile, document.value, request.edgeElevations);
+  }
   ProfileStations stations;
-  if (request.table()) stations = plannedStations(request, profile);
+  if (request.table() && !sections) stations = plannedStations(request, profile);
   std::vector<Finding> findings;
   if (request.check) {
     findings = checkProfile(*profile, checked.basis);
+    if (sections) addResultantGrades(findings, *profile, *sections, checked.basis);
   }
   std::vector<ElevationMatch> matches;
   if (request.findElevation) matches = profile->stationsAtElevation(request.findElevation->number);
@@ -211,7 +218,10 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   bool written = true;
   if (request.format == ProfileFormat::Xlsx) {
     std::vector<NumberedStation> rows;
-    if (request.table()) {
+    if (request.table() && sections && sections->table->size() + 2 > kXlsxMaximumRows) {
+      throw UsageError("路基设计表行数超过 Excel 一张工作表的上限");
+    }
+    if (request.table() && !sections) {
       std::size_t count = 0;
       stations.forEach([&](double) { ++count; });
       if (count + 2 > kXlsxMaximumRows) {
@@ -234,7 +244,11 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     }
     const std::string title = "纵断面：" + request.file;
     std::vector<Sheet> sheets;
-    if (request.table()) sheets.push_back(tableSheet(*profile, rows, title));
+    if (request.table() && sections) {
+      sheets.push_back(sections::subgradeSheet(*sections->table, "路基设计表：" + request.file));
+    } else if (request.table()) {
+      sheets.push_back(tableSheet(*profile, rows, title));
+    }
     sheets.push_back(profileSheet(*profile, title));
     if (request.check) {
       sheets.push_back(findingsSheet(findings, findingsHeading(findings, checked.basis), chainage));
@@ -287,7 +301,10 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
         appendMatchesLines(out, matches, request.findElevation->given, chainage);
       }
     }
-    if (request.table()) {
+    if (request.table() && sections) {
+      section();
+      appendSubgradeCsv(out, *sections);
+    } else if (request.table()) {
       section();
       if (csv) {
         appendTableCsv(out, *profile, stations, left);

@@ -32,6 +32,8 @@ constexpr std::array kProfileOptions{
     OptionRule{"--icy", ValueKind::Flag},
     OptionRule{"--ridge-route", ValueKind::Flag},
     OptionRule{"--find-elevation", ValueKind::Number},
+    OptionRule{"--sections", ValueKind::Text},
+    OptionRule{"--edge-elevations", ValueKind::Flag},
     OptionRule{"--type", ValueKind::Text, false, false, kCurveOption},
     OptionRule{"--pvi", ValueKind::Text, false, false, kCurveOption},
     OptionRule{"--tangent", ValueKind::Text, false, false, kCurveOption},
@@ -176,6 +178,14 @@ ProfileRequest parseProfileCommandLine(const std::vector<std::string_view>& args
     request.speed = request.basis.limits->speed;
   }
   if (given.has("--find-elevation")) request.findElevation = one("--find-elevation");
+  if (given.has("--sections")) request.sections = std::string(given.first("--sections"));
+  request.edgeElevations = given.has("--edge-elevations");
+  if (request.edgeElevations && !request.sections) {
+    throw UsageError("--edge-elevations 要与 --sections 同用（给出横断面与超高表）");
+  }
+  if (request.sections && (!request.at.empty() || request.range)) {
+    throw UsageError("--sections 的路基设计表按逐桩高程表的桩号列出，不能与 --at、--from 同用");
+  }
   return request;
 }
 

@@ -30,6 +30,10 @@ struct ProfileRequest {
   // --speed, --icy, --ridge-route.
   profile::CheckBasis basis;
   std::optional<OptionValue> findElevation;
+  // --sections: the 路基设计表 in place of the elevation table, and the
+  // 合成坡度 among the checks; --edge-elevations: edges as elevations.
+  std::optional<std::string> sections;
+  bool edgeElevations = false;
 
   // Asked to report something other than the elevation table.
   bool reports() const { return summary || check || findElevation.has_value(); }
