@@ -73,7 +73,8 @@ TEST(LandXml, RadiiSurviveARoundTrip) {
   for (const Case c : {Case{3456.123456, true}, Case{2000.5, true}, Case{7.25, true},
                        Case{32277.906477777775, false}, Case{911358.13655312895, false}}) {
     const Profile p({{0, 100, 0}, {500, 104, c.radius}, {1001, 98.5, 0}});
-    const auto back = readLandXml(landXml(p, nullptr, {"n", "g", "2024-05-01", "10:00:00", {}}), "b");
+    const auto back =
+        readLandXml(landXml(p, nullptr, {"n", "g", "2024-05-01", "10:00:00", {}}), "b");
     ASSERT_TRUE(back.ok()) << back.error->message();
     const double got = back.value.points[1].radius;
     if (c.exact) {
