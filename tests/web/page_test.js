@@ -246,7 +246,10 @@ async function screenshots(page, folder) {
   await page.screenshot({ path: path.join(folder, 'field-page-lookup.png') });
   await stakeDownload(page, 'K1+700', 'K1+900', '20', ['K1+795(1)']);
   await page.screenshot({ path: path.join(folder, 'field-page-stakes.png') });
+  await page.reload();
+  await page.evaluate(() => window.fieldPage.then(() => true));
   await curveLines(page, 'convex', curves0[0], curves0[1]);
+  await page.evaluate(() => window.scrollTo(0, 0));
   await page.screenshot({ path: path.join(folder, 'field-page-curve.png') });
   await page.setViewport({ width: 1280, height: 800 });
   await lookup(page, 'K2+000', '859.1');
