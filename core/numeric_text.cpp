@@ -10,8 +10,12 @@
 
 // Some standard libraries (the one WebAssembly builds use) have <charconv>
 // for integers only. There, the C library's strtod and snprintf, exact in
-// the libraries we build with, give the same digits.
-#if !defined(__cpp_lib_to_chars)
+// the libraries we build with, give the same digits; in musl they also
+// ignore the locale. The tests build the fallback on purpose too.
+#if defined(__cpp_lib_to_chars) && !defined(VCURVE_NUMBER_TEXT_FALLBACK)
+#define VCURVE_FLOAT_CHARCONV 1
+#endif
+#if !defined(VCURVE_FLOAT_CHARCONV)
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -46,7 +50,7 @@ std::int64_t leadingExponent(const NumberSyntax& number) {
 // Reads text in from_chars's grammar; false when it lies beyond the double
 // range either way.
 bool readDouble(std::string_view text, double& value) {
-#if defined(__cpp_lib_to_chars)
+#if defined(VCURVE_FLOAT_CHARCONV)
   return std::from_chars(text.data(), text.data() + text.size(), value).ec !=
          std::errc::result_out_of_range;
 #else
@@ -57,7 +61,7 @@ bool readDouble(std::string_view text, double& value) {
 #endif
 }
 
-#if !defined(__cpp_lib_to_chars)
+#if !defined(VCURVE_FLOAT_CHARCONV)
 std::string printed(const char* format, int precision, double value) {
   std::string text(static_cast<std::size_t>(std::max(precision, 0)) + 330, '\0');
   const int length = std::snprintf(text.data(), text.size(), format, precision, value);
@@ -169,7 +173,7 @@ std::optional<double> NumberFromText(std::string_view text) {
 std::string TextFromNumber(double value) {
   if (value == 0.0) return "0";  // also for -0.0
     // %.15G in the C locale: to_chars with a precision is specified to match it.
-#if !defined(__cpp_lib_to_chars)
+#if !defined(VCURVE_FLOAT_CHARCONV)
   return printed("%.*G", kSignificantDigits, value);
 #else
   std::array<char, 32> chars;
@@ -200,7 +204,7 @@ double RoundToPlaces(double x, int places) {
 std::string FixedText(double value, int places) {
   if (!std::isfinite(value)) return {};
   places = std::max(places, 0);
-#if defined(__cpp_lib_to_chars)
+#if defined(VCURVE_FLOAT_CHARCONV)
   // Sign, up to 309 whole digits and the point.
   std::string text(static_cast<std::size_t>(places) + 320, '\0');
   const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
@@ -214,7 +218,7 @@ std::string FixedText(double value, int places) {
 
 std::string ShortestFixedText(double value) {
   if (!std::isfinite(value)) return {};
-#if defined(__cpp_lib_to_chars)
+#if defined(VCURVE_FLOAT_CHARCONV)
   std::array<char, 400> chars;  // 5E-324 takes 326 characters
   const auto end =
       std::to_chars(chars.data(), chars.data() + chars.size(), value, std::chars_format::fixed);
