@@ -8,6 +8,9 @@
 #                       built once into /var/cache/vcurve), test them under
 #                       Wine, make the installer and the zip, install and drive
 #                       the windows under Wine on Xvfb
+#   ./dev.sh web        the field page: the engine in WebAssembly (Debian's
+#                       emscripten), tested in headless Chromium against the
+#                       native vcurve-table
 #   ./dev.sh fuzz [s]   the libFuzzer targets for s seconds in all (default 60)
 #   ./dev.sh bench      build and run the benchmarks
 #   ./dev.sh bench-build  build the benchmarks without running them
@@ -27,6 +30,7 @@ frame_packages=(xvfb openbox xdotool x11-utils)
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest dpkg-dev
   debian-archive-keyring bzip2 xz-utils nsis unzip poppler-utils xvfb xauth openbox xdotool
   x11-utils xclip imagemagick)
+web_packages=(emscripten chromium nodejs dpkg-dev debian-archive-keyring)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -102,6 +106,26 @@ case "${1:-}" in
       build-windows/vcurve-table.exe
     (cd build-windows && cpack >/dev/null && ls -1 "$PWD"/vcurve-*-win64*)
     tests/windows/smoke_windows.sh build-windows build "${VCURVE_SHOTS:-}"
+    ;;
+  web)
+    install_missing "${build_packages[@]}" "${web_packages[@]}"
+    command -v npm >/dev/null || install_missing npm
+    [ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja
+    cmake --build build -j "$jobs" --target vcurve-table
+    pugixml=$(cmake/web-deps.sh build-web/deps)
+    expat=$(cmake/web-deps.sh build-web/deps expat)
+    mkdir -p build-web/node
+    cp tests/web/package.json tests/web/package-lock.json build-web/node/
+    (cd build-web/node && npm ci --no-audit --no-fund --loglevel=error)
+    # Debian's emcc needs node's acorn, which Debian keeps outside node's own path.
+    export NODE_PATH=/usr/share/nodejs
+    cmake -S web -B build-web/out -G Ninja \
+      --toolchain /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+      -DVCURVE_PUGIXML_SOURCE="$pugixml" -DVCURVE_EXPAT_SOURCE="$expat/expat" -DVCURVE_NATIVE_TABLE="$PWD/build/app/table/vcurve-table" \
+      -DVCURVE_NODE_MODULES="$PWD/build-web/node/node_modules" >/dev/null
+    cmake --build build-web/out -j "$jobs"
+    ctest --test-dir build-web/out --output-on-failure
+    ls -l build-web/out/vcurve-field.html build-web/out/page
     ;;
   fuzz)
     install_missing "${build_packages[@]}" "${fuzz_packages[@]}"

@@ -6,6 +6,20 @@
 #include <cmath>
 #include <iterator>
 #include <system_error>
+#include <version>
+
+// Some standard libraries (the one WebAssembly builds use) have <charconv>
+// for integers only. There, the C library's strtod and snprintf, exact in
+// the libraries we build with, give the same digits; in musl they also
+// ignore the locale. The tests build the fallback on purpose too.
+#if defined(__cpp_lib_to_chars) && !defined(VCURVE_NUMBER_TEXT_FALLBACK)
+#define VCURVE_FLOAT_CHARCONV 1
+#endif
+#if !defined(VCURVE_FLOAT_CHARCONV)
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#endif
 
 namespace vcurve {
 namespace {
@@ -32,6 +46,63 @@ std::int64_t leadingExponent(const NumberSyntax& number) {
                         : -static_cast<std::int64_t>(number.fraction.find_first_not_of('0')) - 1;
   return lead + number.exponent;
 }
+
+// Reads text in from_chars's grammar; false when it lies beyond the double
+// range either way.
+bool readDouble(std::string_view text, double& value) {
+#if defined(VCURVE_FLOAT_CHARCONV)
+  return std::from_chars(text.data(), text.data() + text.size(), value).ec !=
+         std::errc::result_out_of_range;
+#else
+  const std::string terminated(text);
+  errno = 0;
+  value = std::strtod(terminated.c_str(), nullptr);
+  return !(errno == ERANGE && (std::isinf(value) || value == 0.0));
+#endif
+}
+
+#if !defined(VCURVE_FLOAT_CHARCONV)
+std::string printed(const char* format, int precision, double value) {
+  std::string text(static_cast<std::size_t>(std::max(precision, 0)) + 330, '\0');
+  const int length = std::snprintf(text.data(), text.size(), format, precision, value);
+  text.resize(static_cast<std::size_t>(std::max(length, 0)));
+  return text;
+}
+
+// The shortest significant digits that read back as the value, laid out in
+// fixed notation, as to_chars does; past 2^53 every double is a whole number,
+// printed whole.
+std::string shortestFixedFallback(double value) {
+  if (std::fabs(value) >= 9007199254740992.0) return printed("%.*f", 0, value);
+  std::string scientific;
+  for (int digits = 0; digits < 17; ++digits) {
+    scientific = printed("%.*e", digits, value);
+    if (std::strtod(scientific.c_str(), nullptr) == value) break;
+  }
+  const bool negative = scientific.front() == '-';
+  const std::size_t marker = scientific.find('e');
+  std::string mantissa;
+  for (std::size_t i = negative ? 1 : 0; i < marker; ++i) {
+    if (scientific[i] != '.') mantissa += scientific[i];
+  }
+  const long exponent = std::strtol(scientific.c_str() + marker + 1, nullptr, 10);
+  const auto count = static_cast<long>(mantissa.size());
+  std::string text = negative ? "-" : "";
+  if (exponent >= count - 1) {
+    text += mantissa;
+    text.append(static_cast<std::size_t>(exponent - (count - 1)), '0');
+  } else if (exponent >= 0) {
+    text += mantissa.substr(0, static_cast<std::size_t>(exponent + 1));
+    text += '.';
+    text += mantissa.substr(static_cast<std::size_t>(exponent + 1));
+  } else {
+    text += "0.";
+    text.append(static_cast<std::size_t>(-exponent - 1), '0');
+    text += mantissa;
+  }
+  return text;
+}
+#endif
 
 }  // namespace
 
@@ -91,8 +162,7 @@ std::optional<double> NumberFromText(std::string_view text) {
   if (digits.front() == '+') digits.remove_prefix(1);
 
   double value = 0.0;
-  const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
+  if (!readDouble(digits, value)) {
     // Out of range either way; which way is settled by the number's scale.
     if (leadingExponent(number) > 0) return std::nullopt;
     return number.negative ? -0.0 : 0.0;
@@ -102,12 +172,16 @@ std::optional<double> NumberFromText(std::string_view text) {
 
 std::string TextFromNumber(double value) {
   if (value == 0.0) return "0";  // also for -0.0
-  // %.15G in the C locale: to_chars with a precision is specified to match it.
+    // %.15G in the C locale: to_chars with a precision is specified to match it.
+#if !defined(VCURVE_FLOAT_CHARCONV)
+  return printed("%.*G", kSignificantDigits, value);
+#else
   std::array<char, 32> chars;
   const auto printed = std::to_chars(chars.data(), chars.data() + chars.size(), value,
                                      std::chars_format::general, kSignificantDigits);
   std::replace(chars.data(), printed.ptr, 'e', 'E');
   return std::string(chars.data(), printed.ptr);
+#endif
 }
 
 std::string TextFromInteger(std::int16_t value) { return std::to_string(value); }
@@ -122,12 +196,36 @@ double RoundToPlaces(double x, int places) {
     return x;
   }
   // Fixed notation rounds the exact binary value, an exact half to even.
-  std::array<char, kExactDecimals + 24> chars;  // sign, 16 whole digits, point
-  const auto printed = std::to_chars(chars.data(), chars.data() + chars.size(), x,
-                                     std::chars_format::fixed, std::max(places, 0));
   double rounded = 0.0;
-  std::from_chars(chars.data(), printed.ptr, rounded);
+  readDouble(FixedText(x, std::max(places, 0)), rounded);
   return rounded;
+}
+
+std::string FixedText(double value, int places) {
+  if (!std::isfinite(value)) return {};
+  places = std::max(places, 0);
+#if defined(VCURVE_FLOAT_CHARCONV)
+  // Sign, up to 309 whole digits and the point.
+  std::string text(static_cast<std::size_t>(places) + 320, '\0');
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
+                                 std::chars_format::fixed, places);
+  text.resize(static_cast<std::size_t>(end.ptr - text.data()));
+  return text;
+#else
+  return printed("%.*f", places, value);
+#endif
+}
+
+std::string ShortestFixedText(double value) {
+  if (!std::isfinite(value)) return {};
+#if defined(VCURVE_FLOAT_CHARCONV)
+  std::array<char, 400> chars;  // 5E-324 takes 326 characters
+  const auto end =
+      std::to_chars(chars.data(), chars.data() + chars.size(), value, std::chars_format::fixed);
+  return std::string(chars.data(), end.ptr);
+#else
+  return shortestFixedFallback(value);
+#endif
 }
 
 }  // namespace vcurve

@@ -49,4 +49,12 @@ std::string TextFromInteger(std::int16_t value);
 // double nearest to that decimal. Non-finite values come back unchanged.
 double RoundToPlaces(double x, int places);
 
+// Fixed notation of a finite double: rounded to `places` decimals from its
+// exact binary value, an exact half to even ("-0.000" as it comes); and the
+// shortest such text that reads back as the same double ("0.1", "5030.25").
+// Every number text with a fixed count of decimals is made here, so that a
+// standard library without floating-point <charconv> needs one fallback.
+std::string FixedText(double value, int places);
+std::string ShortestFixedText(double value);
+
 }  // namespace vcurve

@@ -1,7 +1,5 @@
 #include "core/station_text.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 
 #include "core/numeric_text.h"
@@ -60,11 +58,8 @@ std::string chainageText(double station) {
   // Fixed notation with three decimals rounds the exact binary value, ties to
   // even, as the elevations are rounded; it also reaches stations too large
   // for any integer type.
-  std::array<char, 400> buffer{};
-  const auto printed = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                     std::fabs(station), std::chars_format::fixed, 3);
-  const std::string_view fixed(buffer.data(),
-                               static_cast<std::size_t>(printed.ptr - buffer.data()));
+  const std::string digits = FixedText(std::fabs(station), 3);
+  const std::string_view fixed(digits);
   const std::size_t point = fixed.size() - 4;
   const std::string_view whole = fixed.substr(0, point);
   const std::string_view decimals = fixed.substr(point);

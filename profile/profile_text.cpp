@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 #include "core/numeric_text.h"
@@ -25,11 +24,7 @@ constexpr std::array<std::string_view, kTableColumns> kTitles{
 }  // namespace
 
 std::string fixedText(double value, int decimals) {
-  if (!std::isfinite(value)) return {};
-  std::array<char, 400> buffer{};
-  const auto printed = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                     std::chars_format::fixed, decimals);
-  std::string text(buffer.data(), printed.ptr);
+  std::string text = FixedText(value, decimals);
   if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
 }
@@ -48,11 +43,7 @@ std::string gridChainageText(double station) {
 }
 
 std::string exactText(double value) {
-  if (!std::isfinite(value)) return {};
-  std::array<char, 400> buffer{};
-  const auto printed =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-  std::string text(buffer.data(), printed.ptr);
+  const std::string text = ShortestFixedText(value);
   return text == "-0" ? "0" : text;
 }
 

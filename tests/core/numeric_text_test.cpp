@@ -252,3 +252,30 @@ TEST(NumericProperties, IgnoreTheProcessLocale) {
 
 }  // namespace
 }  // namespace vcurve
+
+namespace vcurve {
+namespace {
+
+struct FixedCase {
+  double value;
+  int places;  // -1: the shortest text
+  const char* text;
+};
+class FixedTextPrints : public ::testing::TestWithParam<FixedCase> {};
+TEST_P(FixedTextPrints, ExactBinaryValueOrShortest) {
+  const FixedCase& c = GetParam();
+  EXPECT_EQ(c.places < 0 ? ShortestFixedText(c.value) : FixedText(c.value, c.places), c.text);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FixedTextPrints,
+    ::testing::Values(FixedCase{2.0005, 3, "2.001"},  // 2.000500000000000078
+                      FixedCase{0.125, 2, "0.12"}, FixedCase{0.375, 2, "0.38"},
+                      FixedCase{-0.0004, 3, "-0.000"}, FixedCase{1e21, 0, "1000000000000000000000"},
+                      FixedCase{0.1, -1, "0.1"}, FixedCase{5030.25, -1, "5030.25"},
+                      FixedCase{-0.0, -1, "-0"}, FixedCase{1e-7, -1, "0.0000001"},
+                      FixedCase{123456789.125, -1, "123456789.125"},
+                      FixedCase{1e15, -1, "1000000000000000"},
+                      FixedCase{9007199254740993.0 * 4, -1, "36028797018963968"}));
+
+}  // namespace
+}  // namespace vcurve
