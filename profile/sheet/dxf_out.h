@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/numeric_text.h"
 #include "profile/sheet/sheet_layout.h"
 
 namespace vcurve::profile::sheet::dxf {
@@ -31,12 +32,7 @@ class DxfOut {
     if (buffer_.size() > kBlock) flush();
   }
   void tag(int code, int value) { tag(code, std::string_view(std::to_string(value))); }
-  void real(int code, double value) {
-    char text[40];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr;
-    tag(code, std::string_view(text, static_cast<std::size_t>(end - text)));
-  }
+  void real(int code, double value) { tag(code, std::string_view(FixedText(value, 4))); }
   void point(int code, double x, double y) {
     real(code, x);
     real(code + 10, y);

@@ -1,5 +1,7 @@
 #include "profile/sheet/sheet_settings.h"
 
+#include "core/numeric_text.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -107,9 +109,11 @@ std::vector<BandRow> parseBandRows(std::string_view text, std::string* problem) 
     double height = defaultHeight(*kind);
     if (colon != std::string_view::npos) {
       const std::string_view given = item.substr(colon + 1);
-      const auto [end, error] = std::from_chars(given.data(), given.data() + given.size(), height);
-      if (error != std::errc() || end != given.data() + given.size() || !(height >= kLeastRow) ||
-          !(height <= kMostRow)) {
+      // Plain decimals only, as the settings line writes them.
+      const bool plain = given.find_first_not_of("0123456789.") == std::string_view::npos;
+      const auto read = plain ? NumberFromText(given) : std::nullopt;
+      if (read) height = *read;
+      if (!read || !(height >= kLeastRow) || !(height <= kMostRow)) {
         return fail("栏目“" + std::string(key) + "”的高度须在 5 与 60 mm 之间");
       }
     }
@@ -125,10 +129,8 @@ std::string bandRowsText(const std::vector<BandRow>& rows) {
     if (!text.empty()) text += ',';
     text += bandRowKey(row.kind);
     if (row.height != defaultHeight(row.kind)) {
-      char buffer[32];
-      const auto end = std::to_chars(buffer, buffer + sizeof buffer, row.height).ptr;
       text += ':';
-      text.append(buffer, end);
+      text += ShortestFixedText(row.height);
     }
   }
   return text;
