@@ -189,7 +189,7 @@ TEST(ChainageProfile, CsvWrittenAndReadBack) {
   EXPECT_NE(csv.find("\r\n断链,K1+200.000,K1+190.000,长链 10 m\r\n断链,K2+180.000,K2+200.000,"),
             std::string::npos)
       << csv;
-  EXPECT_NE(csv.find("\r\nK2+300.000,99.1,10000,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\nK2+300.000,99.100,10000,"), std::string::npos) << csv;
   std::vector<ChainageEquation> equations;
   const auto again = readProfileCsv(csv, "again.csv", nullptr, &equations);
   ASSERT_TRUE(again.ok());

@@ -115,6 +115,11 @@ void ProfileWindow::showFindings() {
   findings_->setFindings(document_.findings(), chooser_->summary(),
                          &document_.profile()->chainage());
   summary_->setText(findings_->summary());
+  if (stake_ != nullptr) stake_->setFindings(document_.findings(), findingsHeading());
+}
+
+QString ProfileWindow::findingsHeading() const {
+  return QStringLiteral("检查结果（%1）：%2").arg(chooser_->summary(), findings_->summary());
 }
 
 void ProfileWindow::showFile() {

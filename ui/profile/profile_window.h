@@ -139,6 +139,8 @@ class ProfileWindow : public QMainWindow {
   void fillRecentMenu();
   QString suggestedPath(const QString& suffix) const;
   QString speedText() const;
+  // The line over the findings, as the findings panel shows it.
+  QString findingsHeading() const;
 
   // Editing (profile_window_edits.cpp).
   void applyEdit(const TableEdit& edit, const QString& what);

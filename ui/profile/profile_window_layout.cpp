@@ -143,6 +143,7 @@ StakePanel* ProfileWindow::stakePanel() {
   stake_->setProfile(document_.profile());
   stake_->setGroundLine(document_.ground());
   stake_->setDocumentInfo(document_.displayName(), speedText());
+  stake_->setFindings(document_.findings(), findingsHeading());
   const profile::RoadSettings& road = document_.roadSettings();
   stake_->setAddedStations(road.addedStations);
   if (road.stakeInterval) stake_->setInterval(*road.stakeInterval);
