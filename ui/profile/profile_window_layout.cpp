@@ -23,6 +23,7 @@
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/equations_panel.h"
 #include "ui/profile/findings_panel.h"
+#include "ui/profile/point_table.h"
 #include "ui/profile/profile_table_model.h"
 #include "ui/profile/profile_window.h"
 #include "ui/profile/stake/stake_panel.h"
@@ -63,7 +64,9 @@ void ProfileWindow::buildWidgets() {
   view_->setObjectName(QStringLiteral("drawing"));
   view_->setMinimumHeight(120);
 
-  table_ = new QTableView(this);
+  auto* table = new PointTable(&document_, this);
+  connect(table, &PointTable::editRefused, this, &ProfileWindow::refuse);
+  table_ = table;
   table_->setObjectName(QStringLiteral("profileTable"));
   table_->setModel(model_);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
