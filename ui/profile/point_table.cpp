@@ -1,6 +1,9 @@
 #include "ui/profile/point_table.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <set>
 
 #include "ui/profile/profile_document.h"
@@ -83,6 +86,22 @@ void PointTable::keyPressEvent(QKeyEvent* event) {
     }
   }
   QTableView::keyPressEvent(event);
+}
+
+// What an input method types into a cell not yet open replaces the cell,
+// as a key does; the view would open the cell and lose the text.
+void PointTable::inputMethodEvent(QInputMethodEvent* event) {
+  const QModelIndex current = currentIndex();
+  const bool typed = !event->commitString().isEmpty() || !event->preeditString().isEmpty();
+  if (state() == EditingState || !typed || !current.flags().testFlag(Qt::ItemIsEditable) ||
+      !edit(current, AnyKeyPressed, event)) {
+    QTableView::inputMethodEvent(event);
+    return;
+  }
+  if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(current))) {
+    editor->clear();
+    QCoreApplication::sendEvent(editor, event);
+  }
 }
 
 void PointTable::mousePressEvent(QMouseEvent* event) {

@@ -23,6 +23,7 @@
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/equations_panel.h"
 #include "ui/profile/findings_panel.h"
+#include "ui/profile/folding_spin_box.h"
 #include "ui/profile/point_table.h"
 #include "ui/profile/profile_table_model.h"
 #include "ui/profile/profile_window.h"
@@ -122,7 +123,7 @@ void ProfileWindow::buildWidgets() {
   buildSpeedChooser();
   toolBar->addWidget(chooser_);
   toolBar->addWidget(new QLabel(QStringLiteral("  纵向放大 "), toolBar));
-  exaggeration_ = new QDoubleSpinBox(toolBar);
+  exaggeration_ = new FoldingSpinBox(toolBar);
   exaggeration_->setObjectName(QStringLiteral("exaggeration"));
   exaggeration_->setRange(1, 100);
   exaggeration_->setDecimals(0);
