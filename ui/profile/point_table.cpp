@@ -4,7 +4,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 #include <set>
+#include <utility>
 
 #include "ui/profile/profile_document.h"
 #include "ui/profile/profile_table_model.h"
