@@ -31,6 +31,8 @@ TEST(ChainageEquations, FieldStationsToTrueDistance) {
       {"K1+195(1)", FieldStatus::Ok, 1195},
       {"K1+195(2)", FieldStatus::Ok, 1205},
       {"K1+195（2）", FieldStatus::Ok, 1205},
+      {"Ｋ１＋１９５（２）", FieldStatus::Ok, 1205},
+      {"Ｋ２＋１８０＝Ｋ２＋２００", FieldStatus::Ok, 2190},
       {"K1+195(3)", FieldStatus::NoSuchPlace, 0},
       {"K1+200.001", FieldStatus::Ok, 1210.001},
       {"K2+180", FieldStatus::Ok, 2190},  // the 短链's two ends are one point

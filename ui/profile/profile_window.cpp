@@ -78,6 +78,12 @@ void ProfileWindow::connectParts() {
           });
   connect(view_, &ProfileView::rowClicked, this, &ProfileWindow::selectRow);
   connect(view_, &ProfileView::pviElevationDragged, this, &ProfileWindow::dragPvi);
+  // The counts follow a dragged point before it is let go.
+  connect(view_, &ProfileView::dragPreviewChanged, this,
+          [this](const std::shared_ptr<const profile::Profile>& preview) {
+            summary_->setText(preview ? FindingsPanel::countsText(document_.findingsFor(*preview))
+                                      : findings_->summary());
+          });
   connect(view_, &ProfileView::hoverTextChanged, hover_, &QLabel::setText);
   connect(exaggeration_, &QDoubleSpinBox::valueChanged, view_,
           &ProfileView::setVerticalExaggeration);
