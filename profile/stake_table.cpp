@@ -207,11 +207,25 @@ std::string StakeTable::note(std::size_t row) const {
     if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
       if (!text.empty()) text += "、";
       text += keyPointText(kind);
+      if (kind == KeyPointKind::Start || kind == KeyPointKind::Pvi || kind == KeyPointKind::End) {
+        if (const std::string& remark = remarkAt(station(row)); !remark.empty()) {
+          text += " " + remark;
+        }
+      }
     }
   }
   if ((kinds & kAdded) != 0 && text.empty()) text = "加桩";
   if ((kinds & kEquation) != 0) text = text.empty() ? "断链" : "断链、" + text;
   return text;
+}
+
+const std::string& StakeTable::remarkAt(double station) const {
+  static const std::string kNone;
+  const auto& points = profile_->points();
+  const auto at =
+      std::lower_bound(points.begin(), points.end(), station - kSameRow,
+                       [](const ProfilePoint& p, double value) { return p.station < value; });
+  return at != points.end() && at->station <= station + kSameRow ? at->remark : kNone;
 }
 
 StakeRow StakeTable::row(std::size_t index) const {
