@@ -206,11 +206,16 @@ std::string StakeTable::note(std::size_t row) const {
                                   KeyPointKind::CurveStart, KeyPointKind::Pvi, KeyPointKind::End}) {
     if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
       if (!text.empty()) text += "、";
-      text += keyPointText(kind);
+      const std::string_view name = keyPointText(kind);
+      text += name;
       if (kind == KeyPointKind::Start || kind == KeyPointKind::Pvi || kind == KeyPointKind::End) {
-        if (const std::string& remark = remarkAt(station(row)); !remark.empty()) {
-          text += " " + remark;
+        // A remark that names the point itself ("起点 接既有路", "终点")
+        // is not to be read twice.
+        std::string_view remark = remarkAt(station(row));
+        if (remark == name || remark.starts_with(std::string(name) + ' ')) {
+          remark.remove_prefix(std::min(remark.size(), name.size() + 1));
         }
+        if (!remark.empty()) (text += ' ') += remark;
       }
     }
   }
