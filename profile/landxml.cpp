@@ -194,6 +194,7 @@ class Reader {
       double numbers[2];
       if (!readNumbers(node, node.child_value(), numbers, 2, "应为“桩号 高程”两个数")) return false;
       ProfilePoint point{units_.metres(numbers[0]), units_.elevationMetres(numbers[1]), 0};
+      point.remark = node.attribute("desc").as_string();
       double length = 0;
       bool negative = false;
       if (kind == "CircCurve" && !node.attribute("radius").empty()) {
@@ -610,6 +611,7 @@ std::string landXml(const Profile& profile, const GroundLine* ground,
     if (curve) {
       node.append_attribute("length") = lengthText(*curve, *profile.rows()[k].omega).c_str();
     }
+    if (!points[k].remark.empty()) node.append_attribute("desc") = points[k].remark.c_str();
     node.text().set(text.c_str());
   }
   if (ground != nullptr && !ground->empty()) {

@@ -25,9 +25,9 @@ struct ProfileDocument {
   std::vector<ProfilePoint> points;         // at true distances (连续里程)
   std::vector<ChainageEquation> equations;  // in road order; the stations' numbering
   std::vector<GroundPoint> ground;          // empty when the file has none
-  // Read from a CSV file that holds what writing the profile back would
-  // lose (a title row, a 备注 column).
-  bool csvHoldsMore = false;
+  // Read from a CSV file: what it holds that writing the profile back
+  // would lose ("标题行、“施工单位”列"); empty when nothing.
+  std::string csvUnkept;
   // The unit a LandXML file's lengths were in when not metres ("英尺"):
   // everything above is converted to metres.
   std::string units;
@@ -50,7 +50,7 @@ Loaded<std::vector<std::string>> landXmlProfileNames(std::string_view bytes,
 // is its radius, whose sign, where negative, marks a crest. Lengths in
 // feet or other units are converted to metres. The Alignment's StaEquation
 // are the 断链; the PVI stations are internal stations (the true
-// distance).
+// distance). A point's desc is its remark.
 //
 // The file is read in one pass that keeps only that profile and the names:
 // a suite's TIN surfaces and plan geometry cost time, not memory. progress,
@@ -92,7 +92,7 @@ struct LandXmlOptions {
   RoadSettings settings;  // written as a Feature unless all are defaults
 };
 
-// Curves are written as ParaCurve with their length; the equations as
+// Curves are written as ParaCurve with their length, a remark as desc; the equations as
 // StaEquation, the stations in metres as internal stations. A radius with no
 // grade break to act on (at the start or the end, or where ω = 0) makes no
 // curve and is not kept.

@@ -203,7 +203,7 @@ class Keeper {
         return name == "staIncrement" || name == "staBack" || name == "staAhead" ||
                name == "staInternal";
       case Role::Point:
-        return name == "length" || name == "radius";
+        return name == "length" || name == "radius" || name == "desc";
       case Role::Feature:
         return name == "code";
       case Role::Property:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <set>
 
 #include "profile/csv_equations.h"
 #include "profile/csv_records.h"
@@ -16,10 +17,12 @@ constexpr std::size_t kMostHeaderRows = 10;
 
 constexpr std::array kColumns{InputColumn::Station, InputColumn::Elevation, InputColumn::Radius};
 
+constexpr std::string_view kRemarkTitle = "备注";
+
 struct NumberRow {
   std::array<double, 3> values{};
+  std::string remark;
   std::size_t line = 0;
-  std::size_t width = 0;  // up to the last cell that is not blank
 };
 
 struct NumberTable {
@@ -28,15 +31,35 @@ struct NumberTable {
   std::vector<EquationRow> equations;             // the 断链 rows, profiles only
   // Rows read past because only their further columns held anything.
   bool notesOnly = false;
+  // The columns past the three that some point's row fills, 备注 aside.
+  std::set<std::size_t> filledColumns;
   std::optional<FileError> error;
 };
 
 bool blank(const std::string& field) { return field.find_first_not_of(" \t") == std::string::npos; }
 
+std::string trimmed(const std::string& field) {
+  const std::size_t first = field.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return field.substr(first, field.find_last_not_of(" \t") + 1 - first);
+}
+
 std::size_t filledWidth(const std::vector<std::string>& fields) {
   std::size_t width = fields.size();
   while (width > 0 && blank(fields[width - 1])) --width;
   return width;
+}
+
+// The column beside the numbers that the header row right above them calls
+// 备注. A GBK header does not match, and its remarks, which could not be
+// shown, stay in the file.
+std::optional<std::size_t> remarkColumn(const NumberTable& table, std::size_t columns) {
+  if (table.headers.empty()) return std::nullopt;
+  const auto& header = table.headers.back();
+  for (std::size_t c = columns; c < header.size(); ++c) {
+    if (trimmed(header[c]) == kRemarkTitle) return c;
+  }
+  return std::nullopt;
 }
 
 // Reads the first `columns` cells of every data row.
@@ -53,6 +76,7 @@ NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::
   CsvReader reader(bytes);
   CsvRecord record;
   std::size_t headerRows = 0;
+  std::optional<std::size_t> remarks;
   while (reader.next(record)) {
     if (table.rows.empty() && isSettingsRecord(record.fields)) continue;  // road_settings.h
     if (columns == kColumns.size() && isEquationRecord(record.fields)) {
@@ -86,9 +110,13 @@ NumberTable readNumbers(std::string_view bytes, std::string_view fileName, std::
     if (table.rows.size() == mostRows) {
       return fail(record.line, 0, std::string(what) + "点数超过上限 " + std::to_string(mostRows));
     }
+    if (table.rows.empty()) remarks = remarkColumn(table, columns);
     NumberRow row;
     row.line = record.line;
-    row.width = filledWidth(record.fields);
+    for (std::size_t c = kColumns.size(); c < record.fields.size(); ++c) {
+      if (c != remarks && !blank(record.fields[c])) table.filledColumns.insert(c);
+    }
+    if (remarks && *remarks < record.fields.size()) row.remark = trimmed(record.fields[*remarks]);
     for (std::size_t c = 0; c < columns; ++c) {
       const bool missing = c >= record.fields.size();
       const CellReading cell = readCell(kColumns[c], missing ? "" : record.fields[c]);
@@ -118,33 +146,46 @@ FileError placed(std::string_view fileName, const std::vector<NumberRow>& rows,
   return placedError;
 }
 
-// Whether writing the points back with profileCsv() would lose anything
-// the file holds: a title over the header, or columns beside the three
-// (a 备注 column) other than the derived ones profileCsv() writes itself.
-bool holdsMoreThanPoints(const NumberTable& table) {
-  if (table.notesOnly || table.headers.size() > 1) return true;
+// What writing the points back with profileCsv() would lose of the file,
+// in Chinese: a title over the header, a note beside the table, columns
+// beside the three other than 备注 and the derived ones profileCsv() writes
+// itself. Empty when nothing.
+std::string unkeptParts(const NumberTable& table) {
+  const std::vector<std::string>* header = table.headers.empty() ? nullptr : &table.headers.back();
+  bool title = table.headers.size() > 1;
   std::size_t kept = kColumns.size();
-  if (!table.headers.empty()) {
-    const auto& header = table.headers.front();
-    // A title alone in the first cell is no header of the columns.
-    if (std::count_if(header.begin(), header.begin() + std::min(header.size(), kColumns.size()),
-                      [](const std::string& cell) { return !blank(cell); }) < 2) {
-      return true;
-    }
-    bool derivedColumns = header.size() >= kTableColumns;
+  // A title alone in the first cell is no header of the columns.
+  if (header != nullptr &&
+      std::count_if(header->begin(), header->begin() + std::min(header->size(), kColumns.size()),
+                    [](const std::string& cell) { return !blank(cell); }) < 2) {
+    title = true;
+    header = nullptr;
+  }
+  if (header != nullptr) {
+    bool derivedColumns = header->size() >= kTableColumns;
     for (std::size_t c = kColumns.size(); derivedColumns && c < kTableColumns; ++c) {
-      derivedColumns = header[c] == columnTitle(tableColumn(c));
+      derivedColumns = (*header)[c] == columnTitle(tableColumn(c));
     }
     if (derivedColumns) kept = kTableColumns;
   }
-  return std::any_of(table.rows.begin(), table.rows.end(),
-                     [&](const NumberRow& row) { return row.width > kept; });
+  std::vector<std::string> parts;
+  if (title) parts.emplace_back("标题行");
+  if (table.notesOnly) parts.emplace_back("表格旁的注释");
+  for (const std::size_t c : table.filledColumns) {
+    if (c < kept) continue;
+    const std::string name = header != nullptr && c < header->size() ? trimmed((*header)[c]) : "";
+    parts.push_back(name.empty() ? "第 " + std::to_string(c + 1) + " 列"
+                                 : "“" + printableText(name) + "”列");
+  }
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : "、") + part;
+  return text;
 }
 
 }  // namespace
 
 Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::string_view fileName,
-                                                 bool* holdsMore,
+                                                 std::string* unkept,
                                                  std::vector<ChainageEquation>* equations) {
   Loaded<std::vector<ProfilePoint>> loaded;
   NumberTable table = readNumbers(bytes, fileName, 3, kMaximumPoints, "纵断面");
@@ -153,9 +194,9 @@ Loaded<std::vector<ProfilePoint>> readProfileCsv(std::string_view bytes, std::st
     return loaded;
   }
   for (const NumberRow& row : table.rows) {
-    loaded.value.push_back({row.values[0], row.values[1], row.values[2]});
+    loaded.value.push_back({row.values[0], row.values[1], row.values[2], row.remark});
   }
-  if (holdsMore != nullptr) *holdsMore = holdsMoreThanPoints(table);
+  if (unkept != nullptr) *unkept = unkeptParts(table);
   if (!table.equations.empty()) {
     const auto fail = [&](std::size_t line, std::size_t column, std::string problem) {
       loaded.error = FileError{std::string(fileName), line, column, std::move(problem)};
@@ -198,13 +239,17 @@ Loaded<std::vector<GroundPoint>> readGroundCsv(std::string_view bytes, std::stri
 }
 
 std::string profileCsv(const Profile& profile) {
+  const auto& points = profile.points();
+  // A file without remarks reads as it always has.
+  const bool remarks = std::any_of(points.begin(), points.end(),
+                                   [](const ProfilePoint& p) { return !p.remark.empty(); });
   std::string text(kUtf8Bom);
   for (std::size_t c = 0; c < kTableColumns; ++c) {
     if (c > 0) text += ',';
     text += csvField(columnTitle(tableColumn(c)));
   }
+  if (remarks) text += "," + std::string(kRemarkTitle);
   text += kCsvRecordEnd;
-  const auto& points = profile.points();
   const ChainageEquations& chainage = profile.chainage();
   std::size_t equation = 0;
   for (std::size_t row = 0; row < points.size(); ++row) {
@@ -223,6 +268,7 @@ std::string profileCsv(const Profile& profile) {
       text += ',';
       text += csvField(cellText(profile, row, tableColumn(c)));
     }
+    if (remarks) text += "," + csvField(points[row].remark);
     text += kCsvRecordEnd;
   }
   for (; equation < chainage.size(); ++equation) text += equationRecord(chainage, equation);

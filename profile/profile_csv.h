@@ -4,8 +4,9 @@
 // engineers keep them in Excel.
 //
 // Read: one row per point, station (metres or chainage) then elevation, and
-// for a profile the radius (empty or 0 at the start and the end); further
-// columns are ignored. Up to ten rows of titles and headers in any language
+// for a profile the radius (empty or 0 at the start and the end); a column
+// the header calls 备注 gives each point its remark, and further columns
+// are ignored. Up to ten rows of titles and headers in any language
 // and encoding come first; a row is taken for a header when none of its
 // cells reads as a number. UTF-8 with or without a BOM and GB18030/GBK are
 // read alike, since the numbers are ASCII in all of them.
@@ -25,21 +26,22 @@
 
 namespace vcurve::profile {
 
-// holdsMore, when given, tells whether the file holds anything profileCsv()
-// would not write back (a title row, a 备注 column): saving over it would
-// lose that.
+// unkept, when given, names in Chinese what the file holds that
+// profileCsv() would not write back ("标题行、“施工单位”列"), empty when
+// nothing: saving over it would lose that.
 //
 // A row "断链,K1+180,K1+200" (back, ahead) stands where the equation lies
 // between the points; the points after it are in the ahead numbering. The
 // points come back at true distances and the equations, in order, in
 // *equations; a file with such rows is refused when equations is null.
 Loaded<std::vector<ProfilePoint>> readProfileCsv(
-    std::string_view bytes, std::string_view fileName, bool* holdsMore = nullptr,
+    std::string_view bytes, std::string_view fileName, std::string* unkept = nullptr,
     std::vector<ChainageEquation>* equations = nullptr);
 Loaded<std::vector<GroundPoint>> readGroundCsv(std::string_view bytes, std::string_view fileName);
 
 // The 纵坡竖曲线表: the three input columns exactly as they read back, then
-// the derived ones as the table shows them; the equations as 断链 rows.
+// the derived ones as the table shows them, then 备注 where any point has a
+// remark; the equations as 断链 rows.
 std::string profileCsv(const Profile& profile);
 std::string groundCsv(const GroundLine& ground);
 

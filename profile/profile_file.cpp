@@ -14,7 +14,7 @@ Loaded<ProfileDocument> readProfileFile(std::string_view bytes, std::string_view
                                         std::string_view name, const ReadProgress& progress) {
   if (looksLikeXml(bytes)) return readLandXml(bytes, fileName, name, progress);
   Loaded<ProfileDocument> loaded;
-  auto csv = readProfileCsv(bytes, fileName, &loaded.value.csvHoldsMore, &loaded.value.equations);
+  auto csv = readProfileCsv(bytes, fileName, &loaded.value.csvUnkept, &loaded.value.equations);
   loaded.error = std::move(csv.error);
   loaded.value.points = std::move(csv.value);
   if (!loaded.error) loaded.value.settings = readSettingsCsv(bytes);

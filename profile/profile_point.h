@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vcurve::profile {
@@ -16,9 +17,17 @@ namespace vcurve::profile {
 // A row of the 纵坡竖曲线表: the start, a PVI (变坡点) or the end. The radius
 // of the start and the end has no effect; 0 at a PVI means no curve.
 struct ProfilePoint {
+  ProfilePoint() = default;
+  // {station, elevation, radius} as the three numbers are typed.
+  ProfilePoint(double station_, double elevation_, double radius_ = 0, std::string remark_ = {})
+      : station(station_), elevation(elevation_), radius(radius_), remark(std::move(remark_)) {}
+
   double station = 0;    // metres
   double elevation = 0;  // metres
   double radius = 0;     // metres, >= 0
+  // 备注 ("垭口", "桥头"): what the designer notes at the point. It goes
+  // wherever the point goes, and derives nothing.
+  std::string remark;
   bool operator==(const ProfilePoint&) const = default;
 };
 

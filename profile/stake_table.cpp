@@ -226,10 +226,36 @@ unsigned StakeTable::kindsAt(std::size_t row) const {
 
 std::string StakeTable::note(std::size_t row) const {
   const unsigned kinds = kindsAt(row);
-  std::string text = keyPointsText(kinds);
+  std::string text;
+  for (const KeyPointKind kind : {KeyPointKind::Start, KeyPointKind::CurveEnd,
+                                  KeyPointKind::CurveStart, KeyPointKind::Pvi, KeyPointKind::End}) {
+    if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
+      if (!text.empty()) text += "、";
+      const std::string_view name = keyPointText(kind);
+      text += name;
+      if (kind == KeyPointKind::Start || kind == KeyPointKind::Pvi || kind == KeyPointKind::End) {
+        // A remark that names the point itself ("起点 接既有路", "终点")
+        // is not to be read twice.
+        std::string_view remark = remarkAt(station(row));
+        if (remark == name || remark.starts_with(std::string(name) + ' ')) {
+          remark.remove_prefix(std::min(remark.size(), name.size() + 1));
+        }
+        if (!remark.empty()) (text += ' ') += remark;
+      }
+    }
+  }
   if ((kinds & kAdded) != 0 && text.empty()) text = "加桩";
   if ((kinds & kEquation) != 0) text = text.empty() ? "断链" : "断链、" + text;
   return text;
+}
+
+const std::string& StakeTable::remarkAt(double station) const {
+  static const std::string kNone;
+  const auto& points = profile_->points();
+  const auto at =
+      std::lower_bound(points.begin(), points.end(), station - kSameRow,
+                       [](const ProfilePoint& p, double value) { return p.station < value; });
+  return at != points.end() && at->station <= station + kSameRow ? at->remark : kNone;
 }
 
 StakeRow StakeTable::row(std::size_t index) const {

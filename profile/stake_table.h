@@ -63,7 +63,8 @@ class StakeTable {
   std::size_t size() const { return intervalCount_ + extras_.size(); }
   double station(std::size_t row) const;
   StakeRow row(std::size_t row) const;
-  // The key points at the row, "竖曲线终点、竖曲线起点", "加桩" for an added one.
+  // The key points at the row, "竖曲线终点、竖曲线起点", "加桩" for an added one;
+  // a point's remark follows its own ("变坡点 垭口").
   std::string note(std::size_t row) const;
   static std::string cellText(const StakeRow& row, StakeColumn column);
   // The first row at or after a station.
@@ -105,6 +106,8 @@ class StakeTable {
   // How many interval stations lie below a station that is not one of them.
   std::size_t intervalStationsBelow(double station) const;
   unsigned kindsAt(std::size_t row) const;
+  // The remark of the point at a station; empty when none is there.
+  const std::string& remarkAt(double station) const;
 
   std::shared_ptr<const Profile> profile_;
   std::shared_ptr<const GroundLine> ground_;

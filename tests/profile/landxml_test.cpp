@@ -47,19 +47,21 @@ TEST(LandXml, ReadsWhatASuiteWrites) {
 }
 
 TEST(LandXml, WrittenThenReadBackIdentically) {
-  const Profile p({{5030.25, 1234.5678, 0},
-                   {5400, 1240.125, 3456.7},
+  const Profile p({{5030.25, 1234.5678, 0, "起点 接既有路"},
+                   {5400, 1240.125, 3456.7, "垭口 <老路>"},
                    {5800.125, 1230, 2000.5},
                    {6500, 1235, 0}});
   const GroundLine ground({{5030.25, 1233}, {6000, 1236.75}, {6500, 1234}});
   const std::string xml = landXml(p, &ground, {"K 线", "地面", "2024-05-01", "10:00:00", {}});
   EXPECT_NE(xml.find("<ParaCurve length=\""), std::string::npos);
+  EXPECT_NE(xml.find("desc=\"垭口 &lt;老路"), std::string::npos);
   EXPECT_NE(xml.find("date=\"2024-05-01\""), std::string::npos);
   const auto back = readLandXml(xml, "back.xml");
   ASSERT_TRUE(back.ok()) << back.error->message();
   EXPECT_EQ(back.value.name, "K 线");
   EXPECT_EQ(back.value.points, p.points());
   EXPECT_EQ(back.value.ground, ground.points());
+  EXPECT_EQ(LandXmlFile(xml, "back.xml").read().value.points, p.points());
   EXPECT_TRUE(readProfileFile(xml, "back.xml").ok());
 }
 
@@ -123,7 +125,7 @@ TEST(LandXml, EquationsAndSettingsSurviveTogetherInEitherFile) {
     EXPECT_EQ(back.value.points, p.points());
     EXPECT_EQ(back.value.equations, p.chainage().equations());
     EXPECT_EQ(back.value.settings, settings);
-    EXPECT_FALSE(back.value.csvHoldsMore);
+    EXPECT_EQ(back.value.csvUnkept, "");
   }
 }
 

@@ -31,11 +31,11 @@ TEST(RoadSettings, KeptInTheFirstRowOfTheCsv) {
       << csv;
   EXPECT_EQ(readSettingsCsv(csv), urban());
   // The points read as before, and the row is not a title to lose.
-  bool holdsMore = true;
-  const auto points = readProfileCsv(csv, "road.csv", &holdsMore);
+  std::string unkept = "?";
+  const auto points = readProfileCsv(csv, "road.csv", &unkept);
   ASSERT_FALSE(points.error);
   EXPECT_EQ(points.value, kRoad.points());
-  EXPECT_FALSE(holdsMore);
+  EXPECT_EQ(unkept, "");
 }
 
 TEST(RoadSettings, DefaultsWriteNoRowAndAFileWithoutOneGetsThem) {

@@ -60,6 +60,21 @@ TEST(StakeTable, NotesNameTheKeyPoints) {
   EXPECT_EQ(table.note(table.size() - 1), "终点");
 }
 
+// A point's remark follows its own kind, whether its row is an interval
+// station (K0+500) or one of its own, and does not name the kind twice;
+// other rows nearby have none.
+TEST(StakeTable, RemarksFollowTheirPoints) {
+  const auto p = shared({{13.4, 100, 0, "起点 接既有路"},
+                         {500, 109.732, 10000, "垭口"},
+                         {961.5, 100.502, 0, "终点"}});
+  const StakeTable table(p, nullptr, 20, {500.0004});
+  EXPECT_EQ(table.note(0), "起点 接既有路");
+  EXPECT_EQ(table.note(table.rowAtOrAfter(500)), "变坡点 垭口");
+  EXPECT_EQ(table.note(table.rowAtOrAfter(480)), "");
+  EXPECT_EQ(table.note(table.rowAtOrAfter(300)), "竖曲线起点");
+  EXPECT_EQ(table.note(table.size() - 1), "终点");
+}
+
 TEST(StakeTable, FillAndCutFromThePrintedElevations) {
   auto ground = std::make_shared<const GroundLine>(
       std::vector<GroundPoint>{{0, 99.0004}, {100, 104.0004}, {1000, 104}});

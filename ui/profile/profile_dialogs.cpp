@@ -39,12 +39,26 @@ QString withChosenSuffix(const QString& path, const QString& chosenFilter) {
 }
 
 QString QtProfileDialogs::savePath(QWidget* parent, const QString& caption,
-                                   const QString& suggested, const QString& filter) {
+                                   const QString& suggested, const QString& filter,
+                                   bool confirmOverwrite) {
   // Without this the window would give a typed name the first type's
   // suffix, and save CSV where the user chose LandXML.
   QString chosen;
-  const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter, &chosen);
+  const QString path = QFileDialog::getSaveFileName(
+      parent, caption, suggested, filter, &chosen,
+      confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
   return withChosenSuffix(path, chosen);
+}
+
+bool QtProfileDialogs::confirmReplace(QWidget* parent, const QString& caption,
+                                      const QString& text) {
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+  QPushButton* replace = box.addButton(QStringLiteral("替换"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  return box.clickedButton() == replace;
 }
 
 std::optional<int> QtProfileDialogs::chooseItem(QWidget* parent, const QString& caption,

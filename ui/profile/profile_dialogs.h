@@ -26,8 +26,12 @@ class ProfileDialogs {
   virtual SaveChoice askToSave(QWidget* parent, const QString& fileName) = 0;
   // A path, or empty when the user cancelled.
   virtual QString openPath(QWidget* parent, const QString& caption, const QString& filter) = 0;
+  // With confirmOverwrite false an existing file is returned unasked: the
+  // caller asks itself, saying what replacing it would lose.
   virtual QString savePath(QWidget* parent, const QString& caption, const QString& suggested,
-                           const QString& filter) = 0;
+                           const QString& filter, bool confirmOverwrite = true) = 0;
+  // 替换 / 取消 for saving over an existing file; text says what is lost.
+  virtual bool confirmReplace(QWidget* parent, const QString& caption, const QString& text) = 0;
   // One of the items, by index; none when cancelled.
   virtual std::optional<int> chooseItem(QWidget* parent, const QString& caption,
                                         const QString& label, const QStringList& items) = 0;
@@ -55,7 +59,8 @@ class QtProfileDialogs : public ProfileDialogs {
   SaveChoice askToSave(QWidget* parent, const QString& fileName) override;
   QString openPath(QWidget* parent, const QString& caption, const QString& filter) override;
   QString savePath(QWidget* parent, const QString& caption, const QString& suggested,
-                   const QString& filter) override;
+                   const QString& filter, bool confirmOverwrite = true) override;
+  bool confirmReplace(QWidget* parent, const QString& caption, const QString& text) override;
   std::optional<int> chooseItem(QWidget* parent, const QString& caption, const QString& label,
                                 const QStringList& items) override;
   void showError(QWidget* parent, const QString& caption, const QString& text) override;

@@ -95,11 +95,11 @@ QString ProfileDocument::displayName() const {
 }
 
 void ProfileDocument::setFile(const QString& path, FileFormat format, const QString& profileName,
-                              bool savesInPlace) {
+                              const QString& unkept) {
   filePath_ = path;
   format_ = format;
   profileName_ = profileName;
-  savesInPlace_ = savesInPlace;
+  unkept_ = unkept;
   Q_EMIT fileChanged();
 }
 

@@ -85,12 +85,13 @@ class ProfileDocument : public QObject {
   FileFormat format() const { return format_; }
   // The name LandXML gives the profile; empty for a CSV file.
   QString profileName() const { return profileName_; }
-  // False for a file of which this window would keep only a part (a
-  // LandXML file also holds alignments and surfaces): saving must not
-  // overwrite it.
-  bool savesInPlace() const { return savesInPlace_; }
+  // What of the file this window would not keep, in Chinese (a LandXML
+  // file's plan and surfaces, a CSV file's title or a column of its own):
+  // saving must not overwrite it unasked. Empty when a save keeps it all.
+  QString unkept() const { return unkept_; }
+  bool savesInPlace() const { return unkept_.isEmpty(); }
   void setFile(const QString& path, FileFormat format, const QString& profileName,
-               bool savesInPlace);
+               const QString& unkept = {});
   void markSaved();
 
   // The commands' way in: sets the points without a new undo step.
@@ -120,7 +121,7 @@ class ProfileDocument : public QObject {
   QString filePath_;
   QString profileName_;
   FileFormat format_ = FileFormat::Csv;
-  bool savesInPlace_ = false;
+  QString unkept_;
 };
 
 // What File ▸ New starts from: a start and an end point, one kilometre apart.

@@ -103,7 +103,11 @@ OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose)
   opened.units = qText(loaded.value.units);
   opened.groundProblem = qText(loaded.value.groundProblem);
   opened.points = std::move(loaded.value.points);
-  opened.holdsMore = opened.format == FileFormat::LandXml || loaded.value.csvHoldsMore;
+  // This window writes a LandXML file's one profile and ground line, and
+  // nothing of the rest a suite puts beside them.
+  opened.unkept = opened.format == FileFormat::LandXml
+                      ? QStringLiteral("纵断面和地面线以外的内容（平面线形、曲面、其他纵断面等）")
+                      : qText(loaded.value.csvUnkept);
   opened.profileName = qText(loaded.value.name);
   opened.settings = std::move(loaded.value.settings);
   if (!loaded.value.ground.empty()) {

@@ -27,9 +27,9 @@ struct OpenedProfile {
   std::shared_ptr<const profile::GroundLine> ground;  // null when the file has none
   QString profileName;
   FileFormat format = FileFormat::Csv;
-  // Saving over the file would lose part of it: a LandXML file's other
-  // alignments and surfaces, a CSV file's title or 备注 column.
-  bool holdsMore = false;
+  // What saving over the file would lose of it, in Chinese: a LandXML
+  // file's plan and surfaces, a CSV file's title or a column of its own.
+  QString unkept;
   std::vector<profile::ChainageEquation> equations;  // the 断链, the points' numbering
   QString units;                                     // the unit the file was in when not metres
   QString groundProblem;                             // why the file's ground line was left out

@@ -47,12 +47,18 @@ int ProfileTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ProfileTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(profile::kTableColumns);
+  return parent.isValid() ? 0 : kRemarkColumn + 1;
 }
 
 QVariant ProfileTableModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
   const auto row = static_cast<std::size_t>(index.row());
+  if (index.column() == kRemarkColumn) {
+    if (row >= shown_->size()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return qText(shown_->points()[row].remark);
+    if (role == Qt::TextAlignmentRole) return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+  }
   const TableColumn column = profile::tableColumn(static_cast<std::size_t>(index.column()));
   switch (role) {
     case Qt::DisplayRole:
@@ -94,17 +100,24 @@ QVariant ProfileTableModel::headerData(int section, Qt::Orientation orientation,
                                                        : QVariant(section + 1);
   }
   if (section < 0 || section >= columnCount()) return {};
+  if (section == kRemarkColumn) return QStringLiteral("备注");
   return QString::fromUtf8(profile::columnTitle(profile::tableColumn(section)));
 }
 
 Qt::ItemFlags ProfileTableModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-  if (isInputColumn(index.column())) flags |= Qt::ItemIsEditable;
+  if (isInputColumn(index.column()) || index.column() == kRemarkColumn) {
+    flags |= Qt::ItemIsEditable;
+  }
   return flags;
 }
 
 bool ProfileTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role == Qt::EditRole && index.column() == kRemarkColumn &&
+      checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    return setRemark(static_cast<std::size_t>(index.row()), value.toString());
+  }
   if (role != Qt::EditRole || !isInputColumn(index.column()) ||
       !checkIndex(index, CheckIndexOption::IndexIsValid)) {
     return false;
@@ -140,6 +153,24 @@ bool ProfileTableModel::setData(const QModelIndex& index, const QVariant& value,
   return true;
 }
 
+bool ProfileTableModel::setRemark(std::size_t row, const QString& typed) {
+  std::vector<profile::ProfilePoint> points = document_->points();
+  // A remark alone under the last point names no place: a point starts
+  // with its station.
+  if (row >= points.size()) return false;
+  // Blanks around a remark are a slip of the keyboard, and a line break
+  // would split the row of every table it is listed in.
+  points[row].remark = typed.simplified().toStdString();
+  const QString refusal =
+      document_->editPoints(std::move(points), {row, 1, 1},
+                            QStringLiteral("修改%1备注").arg(qText(profile::rowText(row))));
+  if (!refusal.isEmpty()) {
+    Q_EMIT editRefused(refusal);
+    return false;
+  }
+  return true;
+}
+
 void ProfileTableModel::setStationStyle(profile::StationStyle style) {
   if (style == style_) return;
   style_ = style;
@@ -154,6 +185,7 @@ QString ProfileTableModel::copyText(const QModelIndex& index) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
   const auto row = static_cast<std::size_t>(index.row());
   if (row >= shown_->size()) return {};
+  if (index.column() == kRemarkColumn) return qText(shown_->points()[row].remark);
   if (!isInputColumn(index.column())) {
     return qText(profile::cellText(*shown_, row, profile::tableColumn(index.column()), style_));
   }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The 纵坡竖曲线表 as an item model over the document: the three input
-// columns editable, the derived ones read-only, every text from the engine,
+// columns and 备注 editable, the derived ones read-only, every text from the engine,
 // and the cells that findings are about coloured by their severity.
 
 #include <QAbstractTableModel>
@@ -34,6 +34,8 @@ class ProfileTableModel : public QAbstractTableModel {
   void setStationStyle(profile::StationStyle style);
 
   static bool isInputColumn(int column) { return column >= 0 && column < 3; }
+  // 备注, after the engine's columns: typed freely, derives nothing.
+  static constexpr int kRemarkColumn = static_cast<int>(profile::kTableColumns);
   // What a copied cell holds: the exact value of an input cell, so that it
   // pastes back unchanged, and the shown text of the others.
   QString copyText(const QModelIndex& index) const;
@@ -45,6 +47,7 @@ class ProfileTableModel : public QAbstractTableModel {
   void editRefused(const QString& reason);
 
  private:
+  bool setRemark(std::size_t row, const QString& typed);
   void showChange(RowChange change);
   void showReplaced();
   void markFindings();

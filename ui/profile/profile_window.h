@@ -138,6 +138,8 @@ class ProfileWindow : public QMainWindow {
   void openRecent(const QString& path);
   void fillRecentMenu();
   QString suggestedPath(const QString& suffix) const;
+  // Whether to save over an existing file, saying what would be lost.
+  QString replaceQuestion(const QString& path, FileFormat format) const;
   QString speedText() const;
   // The line over the findings, as the findings panel shows it.
   QString findingsHeading() const;

@@ -23,7 +23,9 @@ namespace {
 const QString kProfileFilter = QStringLiteral(
     "纵断面文件 (*.csv *.xml *.landxml);;CSV 文件 (*.csv);;LandXML 文件 (*.xml *.landxml);;"
     "所有文件 (*)");
+// The type the profile came in comes first, and is the one chosen.
 const QString kSaveFilter = QStringLiteral("CSV 文件 (*.csv);;LandXML 文件 (*.xml)");
+const QString kSaveXmlFilter = QStringLiteral("LandXML 文件 (*.xml);;CSV 文件 (*.csv)");
 const QString kGroundFilter =
     QStringLiteral("地面线文件 (*.csv *.xml *.landxml);;CSV 文件 (*.csv);;所有文件 (*)");
 
@@ -31,6 +33,16 @@ const QString kGroundFilter =
 QString withSuffix(const QString& path, const QString& suffix) {
   if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
   return path + '.' + suffix;
+}
+
+// A name beside the file that no file has yet: "road-纵断面.xml", then
+// "road-纵断面(2).xml".
+QString freshPath(const QFileInfo& file, const QString& ending, const QString& suffix) {
+  for (int n = 1;; ++n) {
+    const QString count = n > 1 ? QStringLiteral("(%1)").arg(n) : QString();
+    const QString path = file.dir().filePath(file.completeBaseName() + ending + count + suffix);
+    if (!QFileInfo::exists(path)) return path;
+  }
 }
 
 }  // namespace
@@ -58,7 +70,7 @@ void ProfileWindow::newProfile() {
   if (!maybeSave()) return;
   document_.replace(newProfilePoints(), nullptr);
   showRoadSettings(settings_.checkChoice());
-  document_.setFile({}, FileFormat::Csv, {}, false);
+  document_.setFile({}, FileFormat::Csv, {});
   view_->fitAll();
   say(QStringLiteral("新建纵断面：在表中填写各变坡点的桩号、高程和竖曲线半径"));
 }
@@ -96,7 +108,7 @@ bool ProfileWindow::openPath(const QString& path) {
   showRoadSettings(settings);
   // Saving writes only the profile and its ground line: a file that holds
   // more is saved under another name rather than overwritten.
-  document_.setFile(path, opened.format, opened.profileName, !opened.holdsMore);
+  document_.setFile(path, opened.format, opened.profileName, opened.unkept);
   settings_.addRecentFile(path);
   table_->clearSelection();
   view_->fitAll();
@@ -136,8 +148,8 @@ void ProfileWindow::fillRecentMenu() {
 bool ProfileWindow::save() {
   if (document_.filePath().isEmpty() || !document_.savesInPlace()) {
     if (!document_.filePath().isEmpty()) {
-      say(QStringLiteral("“%1”中还有本程序不保留的内容，请另存为新文件，以免覆盖原文件")
-              .arg(document_.displayName()));
+      say(QStringLiteral("“%1”中的%2本程序不保存，请另存为新文件，以免覆盖原文件")
+              .arg(document_.displayName(), document_.unkept()));
     }
     return saveAs();
   }
@@ -145,19 +157,49 @@ bool ProfileWindow::save() {
 }
 
 bool ProfileWindow::saveAs() {
-  QString suggested = suggestedPath(QStringLiteral(".csv"));
-  // A file that holds more than is saved is not offered for overwriting.
-  if (!document_.savesInPlace() && QFileInfo(suggested) == QFileInfo(document_.filePath())) {
-    suggested = suggestedPath(QStringLiteral("-纵坡竖曲线表.csv"));
+  const QString caption = QStringLiteral("纵断面另存为");
+  const bool xml = document_.format() == FileFormat::LandXml;
+  const QString suffix = xml ? QStringLiteral("xml") : QStringLiteral("csv");
+  QString suggested = suggestedPath('.' + suffix);
+  // Offered is the file itself when a save keeps all of it, else a name no
+  // file has: never another file, nor the same road's file of the other type.
+  if (!document_.filePath().isEmpty()) {
+    const bool itself = QFileInfo(suggested) == QFileInfo(document_.filePath());
+    if (itself ? !document_.savesInPlace() : QFileInfo::exists(suggested)) {
+      suggested = freshPath(QFileInfo(document_.filePath()),
+                            xml ? QStringLiteral("-纵断面") : QStringLiteral("-纵坡竖曲线表"),
+                            '.' + suffix);
+    }
   }
   const QString path = withSuffix(
-      services_.dialogs->savePath(this, QStringLiteral("纵断面另存为"), suggested, kSaveFilter),
-      QStringLiteral("csv"));
+      services_.dialogs->savePath(this, caption, suggested, xml ? kSaveXmlFilter : kSaveFilter,
+                                  /*confirmOverwrite=*/false),
+      suffix);
   if (path.isEmpty()) return false;
   const FileFormat format = formatForPath(path);
+  if (QFileInfo::exists(path) &&
+      !services_.dialogs->confirmReplace(this, caption, replaceQuestion(path, format))) {
+    return false;
+  }
   if (!saveTo(path, format)) return false;
-  document_.setFile(path, format, document_.profileName(), true);
+  document_.setFile(path, format, document_.profileName());
   return true;
+}
+
+QString ProfileWindow::replaceQuestion(const QString& path, FileFormat format) const {
+  QStringList lost;
+  if (QFileInfo(path) != QFileInfo(document_.filePath())) {
+    lost << QStringLiteral("该文件原有的全部内容");
+  } else if (!document_.savesInPlace()) {
+    lost << QStringLiteral("文件中的") + document_.unkept();
+  }
+  if (format == FileFormat::Csv && document_.ground() != nullptr) {
+    lost << QStringLiteral("本纵断面的地面线（CSV 文件不含地面线）");
+  }
+  QString text = QStringLiteral("“%1”已存在。").arg(QFileInfo(path).fileName());
+  if (!lost.isEmpty())
+    text += QStringLiteral("替换它将丢失%1。").arg(lost.join(QStringLiteral("；")));
+  return text + QStringLiteral("\n\n要替换它吗？");
 }
 
 bool ProfileWindow::saveTo(const QString& path, FileFormat format) {

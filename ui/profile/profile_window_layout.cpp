@@ -41,16 +41,16 @@ const QString kSideSplit = QStringLiteral("window/sideSplitter");
 constexpr double kDefaultExaggeration = 10;
 
 // Wide enough for the column's title and for the widest value a road
-// gives it, so that the eleven columns fit without wasting room.
+// gives it, so that the columns fit without wasting room.
 void sizeColumns(QTableView* table) {
-  static constexpr std::array<const char*, profile::kTableColumns> kWidest{
-      "K12+345.678", "1234.567", "100000",  "-10.00",      "1234.567",   "",
-      "1234.567",    "1234.567", "123.456", "K12+345.678", "K12+345.678"};
+  static constexpr std::array<const char*, profile::kTableColumns + 1> kWidest{
+      "K12+345.678", "1234.567", "100000",  "-10.00",      "1234.567",    "",
+      "1234.567",    "1234.567", "123.456", "K12+345.678", "K12+345.678", "起点 接既有路"};
   const QFontMetrics metrics(table->font());
   for (int c = 0; c < table->model()->columnCount(); ++c) {
     const QString title = table->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
     const int text = std::max(metrics.horizontalAdvance(title),
-                              metrics.horizontalAdvance(QString::fromLatin1(kWidest[c])));
+                              metrics.horizontalAdvance(QString::fromUtf8(kWidest[c])));
     table->horizontalHeader()->resizeSection(c, text + 16);
   }
 }
@@ -152,6 +152,7 @@ StakePanel* ProfileWindow::stakePanel() {
   stake_->setAddedStations(road.addedStations);
   if (road.stakeInterval) stake_->setInterval(*road.stakeInterval);
   connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::markStation);
+  connect(stake_, &StakePanel::settingsEdited, &document_, &ProfileDocument::markSettingsEdited);
   connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);
   return stake_;
 }

@@ -38,9 +38,18 @@ void ProfileWindow::exportSheets() {
       if (kept == QLatin1String(kFormatNames[f])) initial.format = static_cast<SheetFileFormat>(f);
     }
   }
+  // The project is the road's, kept in its file: another road's would be
+  // wrong on every sheet.
+  initial.settings.title.project = document_.roadSettings().project;
   const auto choice =
       services_.dialogs->chooseSheetExport(this, profile, document_.ground(), initial);
   if (!choice) return;
+  if (choice->settings.title.project != document_.roadSettings().project) {
+    profile::RoadSettings road = document_.roadSettings();
+    road.project = choice->settings.title.project;
+    document_.setRoadSettings(std::move(road));
+    document_.markSettingsEdited();
+  }
   if (services_.settings != nullptr) {
     sheetui::storeSheetSettings(*services_.settings, choice->settings);
     services_.settings->setValue(

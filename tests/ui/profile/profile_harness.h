@@ -24,6 +24,7 @@ class ScriptedDialogs : public ProfileDialogs {
   std::optional<int> chosenItem = 0;
   QStringList asked;  // what was asked, in order: "save?", "open", "save as", "error: ..."
   QString suggested;  // the name the last save dialog offered
+  QString filters;    // and its file types, the first one chosen
 
   SaveChoice askToSave(QWidget*, const QString&) override {
     asked << QStringLiteral("save?");
@@ -33,10 +34,18 @@ class ScriptedDialogs : public ProfileDialogs {
     asked << QStringLiteral("open");
     return next(paths, QString());
   }
-  QString savePath(QWidget*, const QString&, const QString& offered, const QString&) override {
+  QString savePath(QWidget*, const QString&, const QString& offered, const QString& filter,
+                   bool = true) override {
     asked << QStringLiteral("save as");
     suggested = offered;
+    filters = filter;
     return next(paths, QString());
+  }
+  // Answered from replaceAnswers, 取消 once they run out.
+  std::deque<bool> replaceAnswers;
+  bool confirmReplace(QWidget*, const QString&, const QString& text) override {
+    asked << QStringLiteral("replace: ") + text;
+    return next(replaceAnswers, false);
   }
   std::optional<int> chooseItem(QWidget*, const QString&, const QString&,
                                 const QStringList&) override {

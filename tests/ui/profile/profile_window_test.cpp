@@ -76,13 +76,13 @@ class ProfileWindowTest : public QObject {
   }
 
   // Saving writes only the profile: a file that holds more (a LandXML
-  // alignment, a CSV 备注 column) is saved under a new name, never over
+  // alignment, a CSV column of its own) is saved under a new name, never over
   // the original.
   void fileHoldingMoreIsNotOverwritten_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("LandXML") << "road.xml" << kRoadXml;
-    QTest::newRow("CSV with remarks")
+    QTest::newRow("CSV with an unnamed column")
         << "road.csv" << QByteArray(kRoadCsv).replace("K0+300,106,4000", "K0+300,106,4000,桥头");
   }
   void fileHoldingMoreIsNotOverwritten() {

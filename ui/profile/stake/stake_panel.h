@@ -61,6 +61,9 @@ class StakePanel : public QWidget {
   void statusMessage(const QString& text);
   // The user chose a row: the window may show that station in the drawing.
   void stationActivated(double station);
+  // The user changed the interval or the added stations, which are kept
+  // in the road's file: the file wants saving.
+  void settingsEdited();
 
  private:
   struct State;

@@ -92,6 +92,7 @@ void StakePanel::State::intervalTyped() {
   } else if (!reading.ok()) {
     problem = utf8Text(reading.error);
   } else if (panel->setInterval(reading.value, &problem)) {
+    Q_EMIT panel->settingsEdited();
     return;
   }
   intervalEdit->setText(utf8Text(profile::exactText(interval)));
@@ -120,6 +121,7 @@ void StakePanel::State::addTyped() {
   addEdit->clear();
   showAdded();
   rebuild();
+  Q_EMIT panel->settingsEdited();
   goTo(station);
   Q_EMIT panel->statusMessage(QStringLiteral("已加桩 %1").arg(chainage(station)));
 }
@@ -133,6 +135,7 @@ void StakePanel::State::removeChosen() {
   }
   showAdded();
   rebuild();
+  Q_EMIT panel->settingsEdited();
 }
 
 void StakePanel::State::findTyped() {
