@@ -73,15 +73,21 @@ class FileBytes {
     return {};
   }
 
-  // On the reading thread: the bytes of a file that could not be mapped.
-  QString load() {
+  // On the reading thread: the bytes of a file that could not be mapped,
+  // read in blocks so that a cancel is heard; `read` counts them.
+  QString load(const std::atomic<bool>& cancel, std::atomic<qint64>& read) {
     if (data_ != nullptr) return {};
     // A device or a pipe tells no size, so what is read is counted.
-    const auto most = static_cast<qint64>(kMaximumFileBytes);
-    copy_ = file_.read(most + 1);
-    if (copy_.size() > most) {
-      copy_.clear();
-      return tooLarge(name_);
+    constexpr qint64 kBlock = qint64{1} << 20;
+    while (!cancel) {
+      const QByteArray block = file_.read(kBlock);
+      if (block.isEmpty()) break;
+      if (copy_.size() + block.size() > static_cast<qint64>(kMaximumFileBytes)) {
+        copy_ = QByteArray();
+        return tooLarge(name_);
+      }
+      copy_ += block;
+      read = copy_.size();
     }
     if (file_.error() != QFileDevice::NoError) {
       return QStringLiteral("读取文件“%1”失败：%2").arg(name_, file_.errorString());
@@ -157,8 +163,8 @@ struct Reading {
 
 void readOnThread(Reading& r) {
   try {
-    r.error = r.bytes.load();
-    if (!r.error.isEmpty()) return;
+    r.error = r.bytes.load(r.cancel, r.read);
+    if (!r.error.isEmpty() || r.cancel) return;
     const std::string_view bytes = r.bytes.view();
     r.xml = profile::looksLikeXml(bytes);
     if (r.xml) {
@@ -213,6 +219,8 @@ std::unique_ptr<Reading> readFile(QWidget* parent, const QString& path, Want wan
   dialog.setAutoClose(false);
   dialog.setAutoReset(false);
   dialog.setValue(0);  // shows the dialog once the minimum duration has passed
+  // Told the reader at once, not only once the events in hand are done.
+  QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&r] { r.cancel = true; });
   const qint64 size = static_cast<qint64>(r.bytes.size());
   QTimer tick;
   QObject::connect(&tick, &QTimer::timeout, &dialog, [&r, bar, size] {
@@ -222,12 +230,12 @@ std::unique_ptr<Reading> readFile(QWidget* parent, const QString& path, Want wan
   tick.start(40);
 
   QObject waker;
-  QThread* thread = QThread::create([&r] {
+  const std::unique_ptr<QThread> thread(QThread::create([&r] {
     readOnThread(r);
     r.done = true;
-  });
+  }));
   // Queued to this thread: wakes the loop below the moment the reading ends.
-  QObject::connect(thread, &QThread::finished, &waker, [] {});
+  QObject::connect(thread.get(), &QThread::finished, &waker, [] {});
   thread->start();
   while (!r.done) {
     const auto input =
@@ -236,7 +244,6 @@ std::unique_ptr<Reading> readFile(QWidget* parent, const QString& path, Want wan
     if (dialog.wasCanceled()) r.cancel = true;
   }
   thread->wait();
-  delete thread;
   return reading;
 }
 
