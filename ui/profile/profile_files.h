@@ -1,8 +1,8 @@
 #pragma once
 
-// Profile and ground-line files as the window reads and writes them: whole
-// files through the engine's readers and writers, saved through a
-// temporary file that replaces the old one only once it is complete.
+// Profile and ground-line files as the window reads and writes them (read
+// by profile_opening.h), saved through a temporary file that replaces the
+// old one only once it is complete.
 
 #include <QByteArray>
 #include <QString>
@@ -38,16 +38,11 @@ struct OpenedProfile {
   bool cancelled = false;
 };
 
-OpenedProfile readProfilePath(const QString& path, const ProfileChooser& choose);
-
 struct OpenedGround {
   std::shared_ptr<const profile::GroundLine> ground;
   QString error;
   bool cancelled = false;
 };
-
-// A CSV of station and elevation, or the ground line of a LandXML file.
-OpenedGround readGroundPath(const QString& path, const ProfileChooser& choose);
 
 // LandXML for a .xml or .landxml name, CSV for any other.
 FileFormat formatForPath(const QString& path);

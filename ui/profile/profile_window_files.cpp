@@ -14,6 +14,7 @@
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/profile_dialogs.h"
 #include "ui/profile/profile_files.h"
+#include "ui/profile/profile_opening.h"
 #include "ui/profile/profile_window.h"
 #include "ui/profile/stake/stake_panel.h"
 
@@ -87,7 +88,7 @@ bool ProfileWindow::openPath(const QString& path) {
     return services_.dialogs->chooseItem(this, QStringLiteral("选择纵断面"),
                                          QStringLiteral("文件中有多个纵断面，请选择一个："), names);
   };
-  OpenedProfile opened = readProfilePath(path, choose);
+  OpenedProfile opened = openProfileFile(this, path, choose);
   if (opened.cancelled) return false;
   if (!opened.error.isEmpty()) {
     if (!QFileInfo::exists(path)) settings_.removeRecentFile(path);
@@ -228,7 +229,7 @@ void ProfileWindow::importGround() {
                                          QStringLiteral("文件中有多个纵断面，取哪一个的地面线："),
                                          names);
   };
-  OpenedGround opened = readGroundPath(path, choose);
+  OpenedGround opened = openGroundFile(this, path, choose);
   if (opened.cancelled) return;
   if (!opened.error.isEmpty()) {
     services_.dialogs->showError(this, QStringLiteral("导入地面线"), opened.error);
