@@ -24,6 +24,7 @@
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/findings_panel.h"
 #include "ui/profile/profile_table_model.h"
+#include "ui/profile/sections/subgrade_panel.h"
 #include "ui/profile/stake/stake_panel.h"
 
 namespace vcurve::profileui {
@@ -78,7 +79,8 @@ void ProfileWindow::connectParts() {
           });
   connect(view_, &ProfileView::rowClicked, this, &ProfileWindow::selectRow);
   connect(view_, &ProfileView::pviElevationDragged, this, &ProfileWindow::dragPvi);
-  connect(view_, &ProfileView::hoverTextChanged, hover_, &QLabel::setText);
+  connect(view_, &ProfileView::hoverTextChanged, this, &ProfileWindow::showHoverText);
+  connect(subgrade_, &SubgradePanel::statusMessage, this, &ProfileWindow::say);
   connect(exaggeration_, &QDoubleSpinBox::valueChanged, view_,
           &ProfileView::setVerticalExaggeration);
   connect(view_, &ProfileView::verticalExaggerationChanged, this, [this](double factor) {
@@ -102,12 +104,14 @@ void ProfileWindow::showProfile() {
   const auto& profile = document_.profile();
   view_->setProfile(profile);
   if (stake_ != nullptr) stake_->setProfile(profile);
+  subgrade_->setProfile(profile);
   lookup_->setProfile(profile);
 }
 
 void ProfileWindow::showGround() {
   view_->setGroundLine(document_.ground());
   if (stake_ != nullptr) stake_->setGroundLine(document_.ground());
+  subgrade_->setGroundLine(document_.ground());
 }
 
 void ProfileWindow::showFindings() {
@@ -122,6 +126,7 @@ void ProfileWindow::showFile() {
   setWindowFilePath(document_.filePath());
   setWindowModified(document_.isModified());
   if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
+  subgrade_->setDocumentInfo(document_.displayName(), speedText());
 }
 
 void ProfileWindow::chooseBasis() {

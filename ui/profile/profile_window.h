@@ -41,6 +41,7 @@ class ProfileDialogs;
 class ProfileTableModel;
 class ProfileView;
 class StakePanel;
+class SubgradePanel;
 
 class ProfileWindow : public QMainWindow {
   Q_OBJECT
@@ -64,6 +65,7 @@ class ProfileWindow : public QMainWindow {
   // start-up and every edit nothing.
   StakePanel* stakePanel();
   FindingsPanel* findingsPanel() const { return findings_; }
+  SubgradePanel* subgradePanel() const { return subgrade_; }
   ElevationLookup* elevationLookup() const { return lookup_; }
   QComboBox* speedChooser() const { return speed_; }
   QDoubleSpinBox* exaggerationBox() const { return exaggeration_; }
@@ -85,6 +87,13 @@ class ProfileWindow : public QMainWindow {
   void printStakeTable();
   void saveStakePdf();
   void exportSheets();  // profile_window_sheets.cpp
+  // sections/profile_window_sections.cpp
+  void importSections();
+  void loadSections(const QString& path);
+  void saveSections();
+  void exportSubgradeCsv();
+  void exportSubgradeXlsx();
+  void saveSubgradePdf();
   void about();
   void copyCells();
   void pasteOver();
@@ -140,6 +149,11 @@ class ProfileWindow : public QMainWindow {
   QString suggestedPath(const QString& suffix) const;
   QString speedText() const;
 
+  // The 路基设计表 (sections/profile_window_sections.cpp).
+  void loadSectionsBeside(const QString& profilePath);
+  void exportSubgrade(const QString& suffix, const QString& filter);
+  void showHoverText(const QString& text);
+
   // Editing (profile_window_edits.cpp).
   void applyEdit(const TableEdit& edit, const QString& what);
   void paste(PasteMode mode);
@@ -153,6 +167,7 @@ class ProfileWindow : public QMainWindow {
   ProfileView* view_ = nullptr;
   QWidget* stakePage_ = nullptr;
   StakePanel* stake_ = nullptr;
+  SubgradePanel* subgrade_ = nullptr;
   FindingsPanel* findings_ = nullptr;
   ElevationLookup* lookup_ = nullptr;
   QTabWidget* tabs_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <string>
 
+#include "profile/sheets.h"
 #include "profile/stake_table.h"
 
 namespace vcurve::profileui {
@@ -22,5 +23,8 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
 // Numbers as numbers, chainage as text; title is a line above the header.
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
                         const std::string& title, QString* error, LongWork* work = nullptr);
+// Any one sheet so, with work's steps its rows.
+bool writeSheetXlsxFile(const profile::Sheet& sheet, const QString& path, QString* error,
+                        LongWork* work = nullptr);
 
 }  // namespace vcurve::profileui
