@@ -80,7 +80,7 @@ void ProfileWindow::connectParts() {
   connect(view_, &ProfileView::rowClicked, this, &ProfileWindow::selectRow);
   connect(view_, &ProfileView::pviElevationDragged, this, &ProfileWindow::dragPvi);
   connect(view_, &ProfileView::hoverTextChanged, this, &ProfileWindow::showHoverText);
-  connect(subgrade_, &SubgradePanel::statusMessage, this, &ProfileWindow::say);
+
   connect(exaggeration_, &QDoubleSpinBox::valueChanged, view_,
           &ProfileView::setVerticalExaggeration);
   connect(view_, &ProfileView::verticalExaggerationChanged, this, [this](double factor) {
@@ -94,6 +94,7 @@ void ProfileWindow::connectParts() {
   connect(lookup_, &ElevationLookup::stationActivated, this, &ProfileWindow::selectStation);
   connect(tabs_, &QTabWidget::currentChanged, this, [this] {
     if (tabs_->currentWidget() == stakePage_) stakePanel();
+    if (tabs_->currentWidget() == subgradePage_) subgradePanel();
   });
   if (recentMenu_ != nullptr) {
     connect(recentMenu_, &QMenu::aboutToShow, this, &ProfileWindow::fillRecentMenu);
@@ -104,14 +105,14 @@ void ProfileWindow::showProfile() {
   const auto& profile = document_.profile();
   view_->setProfile(profile);
   if (stake_ != nullptr) stake_->setProfile(profile);
-  subgrade_->setProfile(profile);
+  if (subgrade_ != nullptr) subgrade_->setProfile(profile);
   lookup_->setProfile(profile);
 }
 
 void ProfileWindow::showGround() {
   view_->setGroundLine(document_.ground());
   if (stake_ != nullptr) stake_->setGroundLine(document_.ground());
-  subgrade_->setGroundLine(document_.ground());
+  if (subgrade_ != nullptr) subgrade_->setGroundLine(document_.ground());
 }
 
 void ProfileWindow::showFindings() {
@@ -126,7 +127,7 @@ void ProfileWindow::showFile() {
   setWindowFilePath(document_.filePath());
   setWindowModified(document_.isModified());
   if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
-  subgrade_->setDocumentInfo(document_.displayName(), speedText());
+  if (subgrade_ != nullptr) subgrade_->setDocumentInfo(document_.displayName(), speedText());
 }
 
 void ProfileWindow::chooseBasis() {

@@ -65,7 +65,8 @@ class ProfileWindow : public QMainWindow {
   // start-up and every edit nothing.
   StakePanel* stakePanel();
   FindingsPanel* findingsPanel() const { return findings_; }
-  SubgradePanel* subgradePanel() const { return subgrade_; }
+  // Made when first shown or used, as the stake table is.
+  SubgradePanel* subgradePanel();
   ElevationLookup* elevationLookup() const { return lookup_; }
   QComboBox* speedChooser() const { return speed_; }
   QDoubleSpinBox* exaggerationBox() const { return exaggeration_; }
@@ -153,6 +154,8 @@ class ProfileWindow : public QMainWindow {
   void loadSectionsBeside(const QString& profilePath);
   void exportSubgrade(const QString& suffix, const QString& filter);
   void showHoverText(const QString& text);
+  // The stake table's edge columns follow the sections.
+  void showSections();
 
   // Editing (profile_window_edits.cpp).
   void applyEdit(const TableEdit& edit, const QString& what);
@@ -167,6 +170,7 @@ class ProfileWindow : public QMainWindow {
   ProfileView* view_ = nullptr;
   QWidget* stakePage_ = nullptr;
   StakePanel* stake_ = nullptr;
+  QWidget* subgradePage_ = nullptr;
   SubgradePanel* subgrade_ = nullptr;
   FindingsPanel* findings_ = nullptr;
   ElevationLookup* lookup_ = nullptr;

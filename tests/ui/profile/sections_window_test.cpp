@@ -15,6 +15,7 @@
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/sections/sections_panel.h"
 #include "ui/profile/sections/subgrade_panel.h"
+#include "ui/profile/stake/stake_panel.h"
 
 namespace vcurve::profileui {
 namespace {
@@ -152,6 +153,19 @@ class SectionsWindowTest : public QObject {
     QCOMPARE(text.count("\r\n"), 358);
     QVERIFY(text.contains("K0+600.000,,834.900,,,5.000,5.600,0.480,"));
     QVERIFY(testing::WindowHarness::read(pdf).startsWith("%PDF-"));
+  }
+
+  void theStakeTableGainsTheEdgesWithTheSections() {
+    const auto* stake = gui->window().stakePanel()->findChild<QTableView*>()->model();
+    QCOMPARE(stake->columnCount(), 9);
+    QCOMPARE(stake->headerData(7, Qt::Horizontal).toString(), QStringLiteral("左路肩高程(m)"));
+    int row = 0;
+    while (stake->index(row, 0).data().toString() != QStringLiteral("K0+600.000")) ++row;
+    QCOMPARE(stake->index(row, 7).data().toString(), QStringLiteral("835.380"));
+    QCOMPARE(stake->index(row, 8).data().toString(), QStringLiteral("834.812"));
+    // Without sections the table is as it always was.
+    QVERIFY(state()->removeRows(T::Templates, 0, 2).isEmpty());
+    QCOMPARE(stake->columnCount(), 7);
   }
 
   void theStatusBarGivesTheEdgesUnderThePointer() {

@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QTabWidget>
 
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/profile_dialogs.h"
 #include "ui/profile/profile_window.h"
 #include "ui/profile/sections/subgrade_panel.h"
+#include "ui/profile/stake/stake_panel.h"
 
 namespace vcurve::profileui {
 namespace {
@@ -24,16 +26,29 @@ QString withSuffix(const QString& path, const QString& suffix) {
 
 }  // namespace
 
+SubgradePanel* ProfileWindow::subgradePanel() {
+  if (subgrade_ != nullptr) return subgrade_;
+  subgrade_ = new SubgradePanel(subgradePage_);
+  subgrade_->setObjectName(QStringLiteral("subgradePanel"));
+  subgradePage_->layout()->addWidget(subgrade_);
+  subgrade_->setProfile(document_.profile());
+  subgrade_->setGroundLine(document_.ground());
+  subgrade_->setDocumentInfo(document_.displayName(), speedText());
+  connect(subgrade_, &SubgradePanel::statusMessage, this, &ProfileWindow::say);
+  connect(subgrade_->state(), &SectionsState::changed, this, &ProfileWindow::showSections);
+  return subgrade_;
+}
+
 void ProfileWindow::importSections() {
   const QString path =
       services_.dialogs->openPath(this, QStringLiteral("导入横断面/超高表"), kSectionsFilter);
   if (path.isEmpty()) return;
   loadSections(path);
-  tabs_->setCurrentWidget(subgrade_);
+  tabs_->setCurrentWidget(subgradePage_);
 }
 
 void ProfileWindow::loadSections(const QString& path) {
-  const QStringList problems = subgrade_->load(path);
+  const QStringList problems = subgradePanel()->load(path);
   const QString name = QFileInfo(path).fileName();
   if (!problems.isEmpty()) {
     services_.dialogs->showError(
@@ -51,6 +66,8 @@ void ProfileWindow::loadSectionsBeside(const QString& profilePath) {
   const QFileInfo profile(profilePath);
   const QString beside =
       profile.dir().filePath(profile.completeBaseName() + QStringLiteral("-sections.csv"));
+  // Sections of the road open before are not this road's.
+  if (subgrade_ != nullptr) subgrade_->state()->reset();
   if (QFileInfo::exists(beside)) loadSections(beside);
 }
 
@@ -61,7 +78,7 @@ void ProfileWindow::saveSections() {
       QStringLiteral("csv"));
   if (path.isEmpty()) return;
   QString error;
-  if (!subgrade_->saveSections(path, &error)) {
+  if (!subgradePanel()->saveSections(path, &error)) {
     services_.dialogs->showError(this, QStringLiteral("保存横断面/超高表"), error);
     return;
   }
@@ -76,9 +93,11 @@ void ProfileWindow::exportSubgrade(const QString& suffix, const QString& filter)
                  suffix);
   if (path.isEmpty()) return;
   QString error;
-  const bool written = suffix == QLatin1String("csv")    ? subgrade_->exportCsv(path, &error)
-                       : suffix == QLatin1String("xlsx") ? subgrade_->exportXlsx(path, &error)
-                                                         : subgrade_->savePdf(path, &error);
+  SubgradePanel* panel = subgradePanel();
+  panel->setDocumentInfo(document_.displayName(), speedText());
+  const bool written = suffix == QLatin1String("csv")    ? panel->exportCsv(path, &error)
+                       : suffix == QLatin1String("xlsx") ? panel->exportXlsx(path, &error)
+                                                         : panel->savePdf(path, &error);
   if (!written) {
     services_.dialogs->showError(this, caption, error);
     return;
@@ -96,8 +115,17 @@ void ProfileWindow::saveSubgradePdf() {
   exportSubgrade(QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)"));
 }
 
+void ProfileWindow::showSections() {
+  if (stake_ == nullptr || subgrade_ == nullptr) return;
+  const sections::Sections& sections = subgrade_->state()->sections();
+  stake_->setSections(sections.empty() ? nullptr
+                                       : std::make_shared<const sections::Sections>(sections));
+}
+
 void ProfileWindow::showHoverText(const QString& text) {
-  const QString edges = subgrade_->edgeText(view_->hoverStation());
+  // Before any sections, the panel is not made for a hover.
+  const QString edges =
+      subgrade_ != nullptr ? subgrade_->edgeText(view_->hoverStation()) : QString();
   hover_->setText(edges.isEmpty() || text.isEmpty() ? text : text + QStringLiteral("　") + edges);
 }
 

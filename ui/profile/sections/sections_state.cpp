@@ -191,6 +191,11 @@ QStringList SectionsState::load(const QByteArray& bytes, const QString& fileName
   return messages;
 }
 
+void SectionsState::reset() {
+  undo_.clear();
+  show({});
+}
+
 QByteArray SectionsState::csv() const {
   return QByteArray::fromStdString(sections::sectionsCsv(sections_, chainage_));
 }

@@ -61,6 +61,8 @@ class SectionsState : public QObject {
   QStringList load(const QByteArray& bytes, const QString& fileName);
   // What load reads back.
   QByteArray csv() const;
+  // No rows and no history: another road was opened.
+  void reset();
 
  Q_SIGNALS:
   void changed();
