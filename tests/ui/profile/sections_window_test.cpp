@@ -85,6 +85,9 @@ class SectionsWindowTest : public QObject {
                                     << "横断面第 1 行：";
     QTest::newRow("station that does not read") << 1 << 0 << 3 << "K0+8a0"
                                                 << "不是桩号";
+    // The reader would take it for a header row and drop the row unsaid.
+    QTest::newRow("first station without a digit") << 0 << 1 << 0 << "K"
+                                                   << "横断面第 2 行：起点桩号“K”不是桩号";
     QTest::newRow("side unknown") << 1 << 0 << 5 << "上"
                                   << "偏向“上”应为左或右";
   }

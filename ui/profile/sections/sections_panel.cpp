@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -71,7 +72,15 @@ SectionsPanel::SectionsPanel(SectionsState* state, QWidget* parent)
     views_[t]->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     views_[t]->installEventFilter(this);
     connect(models_[t], &SectionsModel::editRefused, this, &SectionsPanel::refuse);
-    layout->addWidget(views_[t], table == SectionsTable::Templates ? 2 : 3);
+    if (table == SectionsTable::Templates) {
+      // A road has a few templates and many curves: three rows in view, the
+      // curves the rest.
+      QTableView* v = views_[t];
+      v->setFixedHeight(v->horizontalHeader()->sizeHint().height() +
+                        3 * v->verticalHeader()->defaultSectionSize() +
+                        v->horizontalScrollBar()->sizeHint().height() + 2 * v->frameWidth());
+    }
+    layout->addWidget(views_[t], table == SectionsTable::Templates ? 0 : 1);
   }
 
   reason_ = new QLabel(this);

@@ -1,5 +1,6 @@
 #include "ui/profile/sections/sections_state.h"
 
+#include <QRegularExpression>
 #include <QUndoCommand>
 #include <algorithm>
 #include <span>
@@ -203,6 +204,19 @@ QByteArray SectionsState::csv() const {
 QString SectionsState::tryCells(const std::array<Cells, 2>& cells, const QString& what) {
   const std::size_t templates = cells[0].size();
   if (cells[0].empty() && cells[1].empty()) return tryRows({}, what);
+  // The reader takes a row whose first station has no digit for a header
+  // and reads past it; here it is a station mistyped.
+  for (std::size_t t = 0; t < cells.size(); ++t) {
+    for (std::size_t r = 0; r < cells[t].size(); ++r) {
+      const QString first = cells[t][r].value(0).trimmed();
+      if (!first.isEmpty() && !first.contains(QRegularExpression(QStringLiteral("[0-9]")))) {
+        return QStringLiteral("%1第 %2 行：%3“%4”不是桩号")
+            .arg(tableName(t))
+            .arg(r + 1)
+            .arg(columnTitle(static_cast<SectionsTable>(t), 0), first);
+      }
+    }
+  }
   const sections::LoadedSections loaded = sections::readSectionsCsv(fileOf(cells), {}, chainage_);
   if (!loaded.ok()) {
     const profile::FileError& e = loaded.errors.front();

@@ -70,7 +70,7 @@ SubgradePanel::SubgradePanel(QWidget* parent) : QWidget(parent) {
   rightLayout->addWidget(editor_, 1);
   section_ = new CrossSectionView(right);
   // A glance at the shape, not a drawing to measure from: the tables keep the room.
-  section_->setFixedHeight(100);
+  section_->setFixedHeight(80);
   rightLayout->addWidget(section_);
   split->addWidget(right);
   split->setStretchFactor(0, 3);
