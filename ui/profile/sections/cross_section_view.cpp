@@ -8,8 +8,8 @@
 namespace vcurve::profileui {
 namespace {
 
-// Heights drawn this many times their width's scale: a crown of 2 % on a
-// 5 m lane would otherwise be a pixel.
+// Heights drawn up to this many times their width's scale: a crown of 2 %
+// on a 5 m lane would otherwise be a pixel.
 constexpr double kExaggeration = 10;
 
 }  // namespace
@@ -46,12 +46,16 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
     low = std::min(low, p.y());
     high = std::max(high, p.y());
   }
-  const QRectF area = QRectF(rect()).adjusted(12, 24, -12, -12);
+  const QRectF area = QRectF(rect()).adjusted(12, 24, -12, -6);
   const double scale = area.width() / (2 * half);
+  // A full superelevation would leave the view at ten times: less, in whole
+  // steps, so that the caption says what is drawn.
+  const double fits = high > low ? area.height() / ((high - low) * scale) : kExaggeration;
+  const double exaggeration = std::clamp(std::floor(fits), 1.0, kExaggeration);
   const double middle = (low + high) / 2;
   const auto map = [&](const QPointF& p) {
     return QPointF(area.center().x() + p.x() * scale,
-                   area.center().y() - (p.y() - middle) * scale * kExaggeration);
+                   area.center().y() - (p.y() - middle) * scale * exaggeration);
   };
   painter.setRenderHint(QPainter::Antialiasing);
   QPainterPath line;
@@ -66,7 +70,7 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
   painter.drawText(QRectF(rect()).adjusted(6, 4, -6, 0), Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("横断面 %1（高差放大 %2 倍）%3")
                        .arg(station_)
-                       .arg(kExaggeration)
+                       .arg(exaggeration)
                        .arg(s.superelevated ? QStringLiteral("　超高") : QString()));
 }
 
