@@ -144,6 +144,38 @@ class SectionsWindowTest : public QObject {
              qPrintable(panel()->editor()->refusal()));
   }
 
+  void aFileWithABadRowKeepsTheOthersAndSavesBackTheSame() {
+    const QByteArray bad = example("mountain-highway-sections.csv") +
+                           "超高,K6+050,K6+100,K6+200,K6+250,4,右,内边线,0\r\n";
+    gui->dialogs.paths = {gui->write("bad.csv", bad)};
+    gui->window().importSections();
+    QCOMPARE(state()->rowCount(T::Curves), 6);
+    QCOMPARE(gui->dialogs.asked.size(), 2);
+    QVERIFY2(gui->dialogs.asked.back().contains(QStringLiteral("第 12 行")),
+             qPrintable(gui->dialogs.asked.back()));
+    // Saved and read again, the rows are the same to the last digit.
+    const QByteArray saved = state()->csv();
+    const sections::Sections before = state()->sections();
+    QVERIFY(state()->load(saved, QStringLiteral("again.csv")).isEmpty());
+    QVERIFY(state()->sections().templates() == before.templates());
+    QVERIFY(state()->sections().curves() == before.curves());
+  }
+
+  void insertedAndDeletedRowsAreOneStepEach() {
+    const int steps = state()->undoStack()->count();
+    QVERIFY(state()->insertRow(T::Curves, 5).isEmpty());
+    QCOMPARE(state()->rowCount(T::Curves), 7);
+    // A curve as long as the one before, 100 m after its end.
+    QCOMPARE(state()->cellText(T::Curves, 6, 0), QStringLiteral("K6+160.000"));
+    QVERIFY(state()->removeRows(T::Curves, 0, 2).isEmpty());
+    QCOMPARE(state()->rowCount(T::Curves), 5);
+    QCOMPARE(state()->undoStack()->count(), steps + 2);
+    state()->undoStack()->undo();
+    state()->undoStack()->undo();
+    QCOMPARE(state()->rowCount(T::Curves), 6);
+    QCOMPARE(state()->cellText(T::Curves, 0, 0), QStringLiteral("K0+520.000"));
+  }
+
   void theTableIsExportedAsTheCommandLineWritesIt() {
     const QString csv = gui->dir.filePath(QStringLiteral("out.csv"));
     const QString pdf = gui->dir.filePath(QStringLiteral("out.pdf"));
