@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The sample road's first 纵断面图 sheet as the README shows it: the PDF page
-# through poppler, and the DXF drawn by ezdxf's own renderer, so that what
-# CAD users get is looked at by a reader other than ours.
+# The sample road's first 纵断面图 sheet and a page of its 路基设计表 as the
+# README shows them: the PDF pages through poppler, and the DXF drawn by
+# ezdxf's own renderer, so that what CAD users get is looked at by a reader
+# other than ours.
 # Usage: docs/sheet_pictures.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: docs/sheet_pictures.sh BUILD_DIR}
@@ -16,3 +17,8 @@ for type in pdf dxf; do
 done
 pdftoppm -f 1 -l 1 -r 110 -png -singlefile "$work/sheets.pdf" "$here/sheet-pdf"
 /usr/bin/python3 "$here/render_dxf_sheet.py" "$work/sheets.dxf" "$here/sheet-dxf.png"
+# A page of the 路基设计表 as vcurve-table --format pdf writes it.
+"$build/app/table/vcurve-table" --profile "$here/../examples/mountain-highway.csv" \
+  --sections "$here/../examples/mountain-highway-sections.csv" --format pdf \
+  --output "$work/subgrade.pdf"
+pdftoppm -f 1 -l 1 -r 80 -png -singlefile "$work/subgrade.pdf" "$here/subgrade-pdf"

@@ -46,10 +46,10 @@ inline constexpr std::string_view kHelpText =
 2 参数有误（此时不输出任何表格）。
 
 整条纵断面：vcurve-table --profile 文件 [--name 名称] [桩号选项]
-                   [--format lines|csv|xlsx] [--output 文件] [--summary]
+                   [--format lines|csv|xlsx|pdf] [--output 文件] [--summary]
                    [--speed 设计速度 --check [--code jtg|cjj37] [--class 等级]
                     [--icy] [--ridge-route]] [--find-elevation 高程]
-                   [--sections 文件 [--edge-elevations]]
+                   [--sections 文件 [--edge-elevations|--edge-columns]]
   --profile 文件          纵坡竖曲线表 CSV（每行：变坡点桩号,高程,竖曲线半径；
                           起终点半径留空；可有表头；UTF-8 或 GBK）或 LandXML 1.2
   --name 名称             LandXML 中有多条纵断面时，选用的那一条（列出的名称、
@@ -73,6 +73,9 @@ inline constexpr std::string_view kHelpText =
                           （逐桩的路基宽度、各边缘与设计高程之差、横坡），--check 时
                           另查合成坡度
   --edge-elevations       路基设计表中列各边缘的高程，而不是高差
+  --edge-columns          仍列高程表（可与 --at、--from 同用），表末加左、右路肩高程两列
+  --format pdf            路基设计表的 PDF（A3 横向，每页重复表头），须与 --sections、
+                          --output 同用
   给出 --summary、--check 或 --find-elevation 而不给桩号时，不列高程表。
   文件有误时指明行号和列号，退出状态为 2，不输出任何表格。
 

@@ -42,6 +42,12 @@ std::string quotedPath(std::string_view path) {
   return text + "”";
 }
 
+// The name a heading gives the file: its last part, whichever separator.
+std::string fileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // After this many, stations left out of the table are counted, not listed.
 constexpr std::int64_t kMostListedFailures = 20;
 
@@ -196,12 +202,24 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     sections =
         readSectionsInput(*request.sections, profile, document.value, request.edgeElevations);
   }
+  const bool subgrade = request.table() && request.subgrade();
   ProfileStations stations;
-  if (request.table() && !sections) stations = plannedStations(request, profile);
+  if (request.table() && !subgrade) stations = plannedStations(request, profile);
+  if (request.edgeColumns) stations.edges = &sections->sections;
   std::vector<Finding> findings;
   if (request.check) {
     findings = checkProfile(*profile, checked.basis);
     if (sections) addResultantGrades(findings, *profile, *sections, checked.basis);
+  }
+  if (request.format == ProfileFormat::Pdf) {
+    const RoadSettings& kept = document.value.settings;
+    std::optional<int> speed = kept != RoadSettings{} ? kept.speed : std::nullopt;
+    const std::string problem = writeSubgradePdfFile(
+        *sections, fileNameOf(request.file),
+        speed ? std::to_string(*speed) + " km/h" : std::string(), *request.output);
+    if (problem.empty()) return 0;
+    say("错误", problem);
+    return 1;
   }
   std::vector<ElevationMatch> matches;
   if (request.findElevation) matches = profile->stationsAtElevation(request.findElevation->number);
@@ -218,10 +236,10 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
   bool written = true;
   if (request.format == ProfileFormat::Xlsx) {
     std::vector<NumberedStation> rows;
-    if (request.table() && sections && sections->table->size() + 2 > kXlsxMaximumRows) {
+    if (subgrade && sections->table->size() + 2 > kXlsxMaximumRows) {
       throw UsageError("路基设计表行数超过 Excel 一张工作表的上限");
     }
-    if (request.table() && !sections) {
+    if (request.table() && !subgrade) {
       std::size_t count = 0;
       stations.forEach([&](double) { ++count; });
       if (count + 2 > kXlsxMaximumRows) {
@@ -245,7 +263,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     // The window's workbook: where the stations are the stake table's, its
     // sheet with the ground line the file holds.
     std::optional<StakeTable> staked;
-    if (request.table() && !sections && stations.stake) {
+    if (request.table() && !subgrade && stations.stake && stations.edges == nullptr) {
       std::shared_ptr<const GroundLine> ground;
       if (!document.value.ground.empty()) {
         ground = std::make_shared<const GroundLine>(document.value.ground);
@@ -253,12 +271,12 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
       staked.emplace(profile, ground, kDefaultInterval);
     }
     Sheet elevations;
-    if (request.table() && sections) {
+    if (subgrade) {
       elevations = sections::subgradeSheet(*sections->table, "路基设计表");
     } else if (staked) {
       elevations = stakeSheet(*staked);
     } else if (request.table()) {
-      elevations = tableSheet(*profile, rows, "高程表");
+      elevations = tableSheet(*profile, rows, "高程表", stations.edges);
     }
     WorkbookFindings checkedFindings;
     if (request.check) checkedFindings = {&findings, findingsHeading(findings, checked.basis)};
@@ -314,7 +332,7 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
         appendMatchesLines(out, matches, request.findElevation->given, chainage);
       }
     }
-    if (request.table() && sections) {
+    if (subgrade) {
       section();
       appendSubgradeCsv(out, *sections);
     } else if (request.table()) {

@@ -34,6 +34,7 @@ constexpr std::array kProfileOptions{
     OptionRule{"--ridge-route", ValueKind::Flag},
     OptionRule{"--find-elevation", ValueKind::Number},
     OptionRule{"--sections", ValueKind::Text},
+    OptionRule{"--edge-columns", ValueKind::Flag},
     OptionRule{"--edge-elevations", ValueKind::Flag},
     OptionRule{"--type", ValueKind::Text, false, false, kCurveOption},
     OptionRule{"--pvi", ValueKind::Text, false, false, kCurveOption},
@@ -53,7 +54,8 @@ ProfileFormat formatOf(std::string_view given) {
   if (given == "lines") return ProfileFormat::Lines;
   if (given == "csv") return ProfileFormat::Csv;
   if (given == "xlsx") return ProfileFormat::Xlsx;
-  throw UsageError(optionError("--format", given, "无效，应为 lines、csv 或 xlsx"));
+  if (given == "pdf") return ProfileFormat::Pdf;
+  throw UsageError(optionError("--format", given, "无效，应为 lines、csv、xlsx 或 pdf"));
 }
 
 std::string speedList(std::span<const int> speeds) {
@@ -185,8 +187,23 @@ ProfileRequest parseProfileCommandLine(const std::vector<std::string_view>& args
   if (request.edgeElevations && !request.sections) {
     throw UsageError("--edge-elevations 要与 --sections 同用（给出横断面与超高表）");
   }
-  if (request.sections && (!request.at.empty() || request.range)) {
+  request.edgeColumns = given.has("--edge-columns");
+  if (request.edgeColumns && !request.sections) {
+    throw UsageError("--edge-columns 要与 --sections 同用（给出横断面与超高表）");
+  }
+  if (request.edgeColumns && request.edgeElevations) {
+    throw UsageError("--edge-columns 列的就是路肩高程，不与 --edge-elevations 同用");
+  }
+  if (request.subgrade() && (!request.at.empty() || request.range)) {
     throw UsageError("--sections 的路基设计表按逐桩高程表的桩号列出，不能与 --at、--from 同用");
+  }
+  if (request.format == ProfileFormat::Pdf) {
+    if (!request.subgrade()) throw UsageError("--format pdf 只用于 --sections 的路基设计表");
+    if (request.reports()) {
+      throw UsageError(
+          "--format pdf 只写路基设计表，不能与 --summary、--check、--find-elevation 同用");
+    }
+    if (!request.output) throw UsageError("--format pdf 要用 --output 给出文件名");
   }
   return request;
 }

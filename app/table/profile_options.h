@@ -14,7 +14,7 @@
 
 namespace vcurve::table {
 
-enum class ProfileFormat { Lines, Csv, Xlsx };
+enum class ProfileFormat { Lines, Csv, Xlsx, Pdf };
 
 struct ProfileRequest {
   std::string file;  // --profile, UTF-8
@@ -34,6 +34,12 @@ struct ProfileRequest {
   // 合成坡度 among the checks; --edge-elevations: edges as elevations.
   std::optional<std::string> sections;
   bool edgeElevations = false;
+  // --edge-columns: the elevation table kept, the subgrade edges'
+  // elevations (左路肩, 右路肩) added after its columns.
+  bool edgeColumns = false;
+
+  // The 路基设计表 is written in place of the elevation table.
+  bool subgrade() const { return sections.has_value() && !edgeColumns; }
 
   // Asked to report something other than the elevation table.
   bool reports() const { return summary || check || findElevation.has_value(); }

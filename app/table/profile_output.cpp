@@ -8,6 +8,7 @@
 #include "profile/csv_records.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_text.h"
+#include "sections/subgrade_table.h"
 
 namespace vcurve::table {
 namespace {
@@ -65,6 +66,25 @@ std::int64_t forEachComputed(const Profile& profile, const ProfileStations& stat
     row(n, station, found);
   });
   return missing;
+}
+
+// The outer edges' elevations at a station, none where no section holds.
+sections::EdgeElevations edgesAt(const sections::Sections& edges, double station, double design) {
+  StakeRow row;
+  row.station = station;
+  row.design = design;
+  return sections::edgeElevations(edges, row);
+}
+
+std::string edgeText(const std::optional<double>& z) {
+  return z ? TextFromNumber(RoundToPlaces(*z, 3)) : std::string();
+}
+
+// Two more fields at the end of a record just appended.
+void withEdges(std::string& record, std::string_view left, std::string_view right) {
+  record.resize(record.size() - kCsvRecordEnd.size());
+  record += ',';
+  appendCsvRecord(record, {left, right});
 }
 
 }  // namespace
@@ -199,6 +219,10 @@ std::int64_t appendTableLines(OutputBuffer& out, const Profile& profile,
         line += profile.chainage().empty() ? TextFromNumber(station) : profile.stationText(station);
         line += '=';
         line += TextFromNumber(RoundToPlaces(found.elevation, 3));
+        if (stations.edges != nullptr) {
+          const auto e = edgesAt(*stations.edges, station, found.elevation);
+          if (e.left) line += "，左路肩" + edgeText(e.left) + "，右路肩" + edgeText(e.right);
+        }
         line += '\n';
         out.append(line);
       });
@@ -215,6 +239,7 @@ std::int64_t appendTableCsv(OutputBuffer& out, const Profile& profile,
     appendCsvRecord(
         record, {"n", "station", "chainage", "elevation", "grade", "element", "distance", "note"});
   }
+  if (stations.edges != nullptr) withEdges(record, "left_edge", "right_edge");
   out.append(record);
   const StationNotes notes(profile, stations);
   return forEachComputed(
@@ -231,12 +256,16 @@ std::int64_t appendTableCsv(OutputBuffer& out, const Profile& profile,
                           {std::to_string(n), number, profile.stationText(station), z, grade,
                            elementText(profile, found), fixed3(station), notes.at(n, station)});
         }
+        if (stations.edges != nullptr) {
+          const auto e = edgesAt(*stations.edges, station, found.elevation);
+          withEdges(record, edgeText(e.left), edgeText(e.right));
+        }
         out.append(record);
       });
 }
 
 Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& rows,
-                 std::string title) {
+                 std::string title, const sections::Sections* edges) {
   Sheet sheet;
   sheet.name = "高程表";
   sheet.title = std::move(title);
@@ -244,10 +273,14 @@ Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& row
                    {"设计高程(m)", 12, 3}, {"纵坡(%)", 10, 3}, {"位置", 22, 0}};
   if (!profile.chainage().empty()) sheet.columns.push_back({"连续里程(m)", 14, 3});
   sheet.columns.push_back({std::string(kStakeNoteTitle), 22, 0});
+  if (edges != nullptr) {
+    sheet.columns.push_back({"左路肩高程(m)", 14, 3});
+    sheet.columns.push_back({"右路肩高程(m)", 14, 3});
+  }
   sheet.rows = rows.size();
   const auto keys = std::make_shared<const std::vector<KeyPoint>>(
       profile.usable() ? profile.keyPoints() : std::vector<KeyPoint>{});
-  sheet.row = [&profile, &rows, keys](std::size_t i, std::vector<SheetCell>& cells) {
+  sheet.row = [&profile, &rows, keys, edges](std::size_t i, std::vector<SheetCell>& cells) {
     const NumberedStation& r = rows[i];
     const StationLookup found = profile.lookup(r.station);
     // The numbers the CSV and the result lines print, to the same digit.
@@ -259,6 +292,12 @@ Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& row
              textCell(elementText(profile, found))};
     if (!profile.chainage().empty()) cells.push_back(numberCell(r.station));
     cells.push_back(textCell(keyPointNote(*keys, r.station)));
+    if (edges != nullptr) {
+      const auto e = edgesAt(*edges, r.station, found.elevation);
+      for (const auto& z : {e.left, e.right}) {
+        cells.push_back(z ? numberCell(RoundToPlaces(*z, 3)) : SheetCell{});
+      }
+    }
   };
   return sheet;
 }

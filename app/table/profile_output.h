@@ -16,6 +16,7 @@
 #include "profile/profile.h"
 #include "profile/sheets.h"
 #include "profile/stake_table.h"
+#include "sections/cross_section.h"
 
 namespace vcurve::table {
 
@@ -24,6 +25,9 @@ namespace vcurve::table {
 struct ProfileStations {
   std::optional<profile::StakeTable> stake;
   StationPlan plan;
+  // With --edge-columns: the left and right subgrade edges' elevations
+  // after the other columns, from these sections.
+  const sections::Sections* edges = nullptr;
 
   template <typename Visit>
   void forEach(Visit&& visit) const {
@@ -85,7 +89,7 @@ struct NumberedStation {
   double station = 0;
 };
 profile::Sheet tableSheet(const profile::Profile& profile, const std::vector<NumberedStation>& rows,
-                          std::string title);
+                          std::string title, const sections::Sections* edges = nullptr);
 profile::Sheet matchesSheet(const std::vector<profile::ElevationMatch>& matches, std::string title,
                             const profile::ChainageEquations* chainage = nullptr);
 

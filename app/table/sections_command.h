@@ -38,4 +38,10 @@ void addResultantGrades(std::vector<profile::Finding>& findings, const profile::
 // The table as CSV (no BOM: the caller writes it where one belongs).
 void appendSubgradeCsv(OutputBuffer& out, const SectionsInput& input);
 
+// The table on A3 pages across, as the window prints it; the heading names
+// the file and, when known, the design speed. Empty when written, else why
+// not (sheet_pdf.cpp, through the toolkit).
+std::string writeSubgradePdfFile(const SectionsInput& input, const std::string& fileName,
+                                 const std::string& designSpeed, const std::string& path);
+
 }  // namespace vcurve::table

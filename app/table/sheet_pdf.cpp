@@ -1,12 +1,14 @@
-// The PDF of the sheets through the toolkit, which needs an application
-// object for its fonts: one without a display, made here when the program
-// has none.
+// The PDFs (the sheets, the 路基设计表) through the toolkit, which needs an
+// application object for its fonts: one without a display, made here when
+// the program has none.
 
 #include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
+#include "app/table/sections_command.h"
 #include "app/table/sheet_command.h"
+#include "ui/pages/subgrade_pages.h"
 #include "ui/sheet/sheet_painter.h"
 
 namespace vcurve::table {
@@ -21,17 +23,32 @@ void quietAboutTheDesktop(QtMsgType type, const QMessageLogContext& context,
   std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
 }
 
-}  // namespace
-
-std::string writeSheetsPdfFile(const profile::sheet::SheetLayout& layout, const std::string& path) {
+std::unique_ptr<QGuiApplication> applicationWithoutDisplay() {
   static int argc = 3;
   static char name[] = "vcurve-table", option[] = "-platform", platform[] = "offscreen";
   static char* argv[] = {name, option, platform, nullptr};
-  std::unique_ptr<QGuiApplication> application;
-  if (QCoreApplication::instance() == nullptr) {
-    qInstallMessageHandler(quietAboutTheDesktop);
-    application = std::make_unique<QGuiApplication>(argc, argv);
+  if (QCoreApplication::instance() != nullptr) return nullptr;
+  qInstallMessageHandler(quietAboutTheDesktop);
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+std::string writeSubgradePdfFile(const SectionsInput& input, const std::string& fileName,
+                                 const std::string& designSpeed, const std::string& path) {
+  const auto application = applicationWithoutDisplay();
+  const pageui::TableParticulars particulars{QString::fromStdString(fileName),
+                                             QString::fromStdString(designSpeed),
+                                             QStringLiteral("20 m")};
+  QString error;
+  if (pageui::writeSubgradePdf(*input.table, particulars, QString::fromStdString(path), &error)) {
+    return {};
   }
+  return error.toStdString();
+}
+
+std::string writeSheetsPdfFile(const profile::sheet::SheetLayout& layout, const std::string& path) {
+  const auto application = applicationWithoutDisplay();
   QString error;
   if (sheetui::writeSheetsPdf(layout, QString::fromStdString(path), &error)) return {};
   return error.toStdString();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "run_table.h"
@@ -80,6 +81,17 @@ TEST_F(SectionsCli, RefusesWhatCannotBeMade) {
       {{"--sections", (folder_ / "none.csv").string()}, "无法打开横断面文件"},
       {{"--edge-elevations"}, "--edge-elevations 要与 --sections 同用"},
       {{"--sections", file("s.csv", kSections), "--at", "100"}, "不能与 --at、--from 同用"},
+      {{"--edge-columns"}, "--edge-columns 要与 --sections 同用"},
+      {{"--sections", file("s.csv", kSections), "--edge-columns", "--edge-elevations"},
+       "不与 --edge-elevations 同用"},
+      {{"--format", "pdf", "--output", "t.pdf"}, "--format pdf 只用于 --sections 的路基设计表"},
+      {{"--sections", file("s.csv", kSections), "--edge-columns", "--format", "pdf", "--output",
+        "t.pdf"},
+       "--format pdf 只用于 --sections 的路基设计表"},
+      {{"--sections", file("s.csv", kSections), "--format", "pdf"}, "要用 --output 给出文件名"},
+      {{"--sections", file("s.csv", kSections), "--format", "pdf", "--output", "t.pdf", "--check",
+        "--speed", "30"},
+       "不能与 --summary、--check、--find-elevation 同用"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args{"--profile", profile};
@@ -89,6 +101,69 @@ TEST_F(SectionsCli, RefusesWhatCannotBeMade) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(c.words), std::string::npos) << run.err;
   }
+}
+
+// The elevation table with the edges after its columns, every other byte
+// as it is without them.
+TEST_F(SectionsCli, AddsTheEdgeElevationsToTheElevationTable) {
+  const std::string profile = file("p.csv", kClimb);
+  const std::string sections = file("s.csv", kSections);
+  struct Case {
+    std::vector<std::string> args;
+    std::string plainRow, edges;
+  };
+  const Case cases[] = {
+      // Full superelevation at K0+400: the high left edge 0.635 above the
+      // design line, the low right one 0.1465 below.
+      {{"--format", "csv"}, "21,400,K0+400.000,124,6,直坡段（第 1–2 点）", ",124.635,123.853"},
+      {{"--format", "csv", "--at", "K0+400"},
+       "1,400,K0+400.000,124,6,直坡段（第 1–2 点）",
+       ",124.635,123.853"},
+      {{}, "第21待求点高程400=124", "，左路肩124.635，右路肩123.853"},
+      // Normal crown: the design line runs along the subgrade edges.
+      {{"--format", "csv"}, "1,0,K0+000.000,100,6,直坡段（第 1–2 点）", ",100,100"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"--profile", profile};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const TableRun plain = runTable(args);
+    args.insert(args.end(), {"--sections", sections, "--edge-columns"});
+    const TableRun edged = runTable(args);
+    EXPECT_EQ(edged.status, 0) << edged.err;
+    EXPECT_NE(edged.out.find(c.plainRow + c.edges), std::string::npos) << edged.out;
+    // Taking the edges out of every line leaves the table without them.
+    std::istringstream edgedLines(edged.out), plainLines(plain.out);
+    std::string line, expected;
+    while (std::getline(plainLines, expected)) {
+      ASSERT_TRUE(std::getline(edgedLines, line));
+      if (c.edges.starts_with(",")) {
+        // The two last fields, before the CR.
+        const std::size_t from = line.rfind(',', line.rfind(',') - 1);
+        line.erase(from, line.size() - 1 - from);
+      } else if (const std::size_t at = line.find("，左路肩"); at != std::string::npos) {
+        line.erase(at);
+      }
+      EXPECT_EQ(line, expected);
+    }
+    EXPECT_FALSE(std::getline(edgedLines, line));
+  }
+}
+
+TEST_F(SectionsCli, WritesThePdfOnlyWhole) {
+  const std::string out = (folder_ / "t.pdf").string();
+  const TableRun run = runTable({"--profile", file("p.csv", kClimb), "--sections",
+                                 file("s.csv", kSections), "--format", "pdf", "--output", out});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(fileText(out).starts_with("%PDF-")) << out;
+  // A folder to write into that is not there: nothing written, the reason said.
+  const std::string nowhere = (folder_ / "none" / "t.pdf").string();
+  const TableRun failed =
+      runTable({"--profile", file("p.csv", kClimb), "--sections", file("s.csv", kSections),
+                "--format", "pdf", "--output", nowhere});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find("无法写入"), std::string::npos) << failed.err;
+  EXPECT_FALSE(fs::exists(nowhere));
 }
 
 TEST_F(SectionsCli, WritesTheWorkbook) {

@@ -24,6 +24,7 @@
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/findings_panel.h"
 #include "ui/profile/profile_table_model.h"
+#include "ui/profile/sections/subgrade_panel.h"
 #include "ui/profile/stake/stake_panel.h"
 
 namespace vcurve::profileui {
@@ -84,7 +85,7 @@ void ProfileWindow::connectParts() {
             summary_->setText(preview ? FindingsPanel::countsText(document_.findingsFor(*preview))
                                       : findings_->summary());
           });
-  connect(view_, &ProfileView::hoverTextChanged, hover_, &QLabel::setText);
+  connect(view_, &ProfileView::hoverTextChanged, this, &ProfileWindow::showHoverText);
   connect(exaggeration_, &QDoubleSpinBox::valueChanged, view_,
           &ProfileView::setVerticalExaggeration);
   connect(view_, &ProfileView::verticalExaggerationChanged, this, [this](double factor) {
@@ -98,6 +99,7 @@ void ProfileWindow::connectParts() {
   connect(lookup_, &ElevationLookup::stationActivated, this, &ProfileWindow::selectStation);
   connect(tabs_, &QTabWidget::currentChanged, this, [this] {
     if (tabs_->currentWidget() == stakePage_) stakePanel();
+    if (tabs_->currentWidget() == subgradePage_) subgradePanel();
   });
   if (recentMenu_ != nullptr) {
     connect(recentMenu_, &QMenu::aboutToShow, this, &ProfileWindow::fillRecentMenu);
@@ -108,12 +110,14 @@ void ProfileWindow::showProfile() {
   const auto& profile = document_.profile();
   view_->setProfile(profile);
   if (stake_ != nullptr) stake_->setProfile(profile);
+  if (subgrade_ != nullptr) subgrade_->setProfile(profile);
   lookup_->setProfile(profile);
 }
 
 void ProfileWindow::showGround() {
   view_->setGroundLine(document_.ground());
   if (stake_ != nullptr) stake_->setGroundLine(document_.ground());
+  if (subgrade_ != nullptr) subgrade_->setGroundLine(document_.ground());
 }
 
 void ProfileWindow::showFindings() {
@@ -133,6 +137,7 @@ void ProfileWindow::showFile() {
   setWindowFilePath(document_.filePath());
   setWindowModified(document_.isModified());
   if (stake_ != nullptr) stake_->setDocumentInfo(document_.displayName(), speedText());
+  if (subgrade_ != nullptr) subgrade_->setDocumentInfo(document_.displayName(), speedText());
 }
 
 void ProfileWindow::chooseBasis() {

@@ -41,6 +41,7 @@ class ProfileDialogs;
 class ProfileTableModel;
 class ProfileView;
 class StakePanel;
+class SubgradePanel;
 
 class ProfileWindow : public QMainWindow {
   Q_OBJECT
@@ -64,6 +65,8 @@ class ProfileWindow : public QMainWindow {
   // start-up and every edit nothing.
   StakePanel* stakePanel();
   FindingsPanel* findingsPanel() const { return findings_; }
+  // Made when first shown or used, as the stake table is.
+  SubgradePanel* subgradePanel();
   ElevationLookup* elevationLookup() const { return lookup_; }
   QComboBox* speedChooser() const { return speed_; }
   QDoubleSpinBox* exaggerationBox() const { return exaggeration_; }
@@ -85,6 +88,13 @@ class ProfileWindow : public QMainWindow {
   void printStakeTable();
   void saveStakePdf();
   void exportSheets();  // profile_window_sheets.cpp
+  // sections/profile_window_sections.cpp
+  void importSections();
+  void loadSections(const QString& path);
+  void saveSections();
+  void exportSubgradeCsv();
+  void exportSubgradeXlsx();
+  void saveSubgradePdf();
   void about();
   void copyCells();
   void pasteOver();
@@ -144,6 +154,13 @@ class ProfileWindow : public QMainWindow {
   // The line over the findings, as the findings panel shows it.
   QString findingsHeading() const;
 
+  // The 路基设计表 (sections/profile_window_sections.cpp).
+  void loadSectionsBeside(const QString& profilePath);
+  void exportSubgrade(const QString& suffix, const QString& filter);
+  void showHoverText(const QString& text);
+  // The stake table's edge columns follow the sections.
+  void showSections();
+
   // Editing (profile_window_edits.cpp).
   void applyEdit(const TableEdit& edit, const QString& what);
   void paste(PasteMode mode);
@@ -157,6 +174,8 @@ class ProfileWindow : public QMainWindow {
   ProfileView* view_ = nullptr;
   QWidget* stakePage_ = nullptr;
   StakePanel* stake_ = nullptr;
+  QWidget* subgradePage_ = nullptr;
+  SubgradePanel* subgrade_ = nullptr;
   FindingsPanel* findings_ = nullptr;
   ElevationLookup* lookup_ = nullptr;
   QTabWidget* tabs_ = nullptr;

@@ -111,6 +111,7 @@ bool ProfileWindow::openPath(const QString& path) {
   // more is saved under another name rather than overwritten.
   document_.setFile(path, opened.format, opened.profileName, opened.unkept);
   settings_.addRecentFile(path);
+  loadSectionsBeside(path);
   table_->clearSelection();
   view_->fitAll();
   QString notes;

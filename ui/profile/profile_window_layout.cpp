@@ -85,6 +85,9 @@ void ProfileWindow::buildWidgets() {
   tabs_ = new QTabWidget(this);
   tabs_->addTab(table_, QStringLiteral("纵坡竖曲线表"));
   tabs_->addTab(stakePage_, QStringLiteral("逐桩高程表"));
+  subgradePage_ = new QWidget(this);
+  (new QVBoxLayout(subgradePage_))->setContentsMargins(0, 0, 0, 0);
+  tabs_->addTab(subgradePage_, QStringLiteral("路基设计表"));
   equations_ = new EquationsPanel(&document_, this);
   tabs_->addTab(equations_, QStringLiteral("断链"));
   connect(equations_, &EquationsPanel::statusMessage, this, &ProfileWindow::say);
@@ -151,6 +154,7 @@ StakePanel* ProfileWindow::stakePanel() {
   const profile::RoadSettings& road = document_.roadSettings();
   stake_->setAddedStations(road.addedStations);
   if (road.stakeInterval) stake_->setInterval(*road.stakeInterval);
+  showSections();
   connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::markStation);
   connect(stake_, &StakePanel::settingsEdited, &document_, &ProfileDocument::markSettingsEdited);
   connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);

@@ -212,6 +212,8 @@ void ProfileView::setHoverText(const QString& text) {
   Q_EMIT hoverTextChanged(text);
 }
 
+std::optional<double> ProfileView::hoverStation() const { return state_->hoverStation; }
+
 void ProfileView::hoverAt(const QPointF& pixel) {
   const profile::Profile* profile = shownProfile();
   const ViewTransform& view = state_->view;

@@ -35,6 +35,8 @@ class ProfileView : public QWidget {
   // Elevations drawn this many times the scale of stations; 10 by default.
   void setVerticalExaggeration(double factor);
   double verticalExaggeration() const;
+  // The station under the pointer, none off the road.
+  std::optional<double> hoverStation() const;
 
   // The whole profile and ground line in view. The view keeps fitting
   // every new profile until the user zooms, pans or drags a point, and

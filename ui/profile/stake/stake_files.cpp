@@ -61,6 +61,18 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
                         const std::string& about, const profile::WorkbookFindings& checked,
                         QString* error, LongWork* work) {
+  return writeSheetsXlsxFile(
+      profile::profileWorkbook(profile::stakeSheet(table), table.profile(), about, checked), path,
+      error, work);
+}
+
+bool writeSheetXlsxFile(const profile::Sheet& sheet, const QString& path, QString* error,
+                        LongWork* work) {
+  return writeSheetsXlsxFile({sheet}, path, error, work);
+}
+
+bool writeSheetsXlsxFile(const std::vector<profile::Sheet>& sheets, const QString& path,
+                         QString* error, LongWork* work) {
   if (QFileInfo(path).isDir()) {
     *error = cannotWrite(path, QStringLiteral("这是一个文件夹"));
     return false;
@@ -83,10 +95,8 @@ bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
     progress = [work](std::size_t done, std::size_t) { return work->advance(qint64(done)); };
   }
   // The library takes UTF-8 names on every system.
-  const std::string problem = profile::writeXlsx(
-      scratchPath.toUtf8().toStdString(),
-      profile::profileWorkbook(profile::stakeSheet(table), table.profile(), about, checked),
-      progress);
+  const std::string problem =
+      profile::writeXlsx(scratchPath.toUtf8().toStdString(), sheets, progress);
   if (!problem.empty()) {
     *error = problem == profile::kXlsxStopped ? LongWork::cancelledText()
                                               : cannotWrite(path, QString::fromStdString(problem));

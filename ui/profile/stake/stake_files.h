@@ -25,5 +25,10 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
                         const std::string& about, const profile::WorkbookFindings& checked,
                         QString* error, LongWork* work = nullptr);
+// Any one sheet so, with work's steps its rows.
+bool writeSheetXlsxFile(const profile::Sheet& sheet, const QString& path, QString* error,
+                        LongWork* work = nullptr);
+bool writeSheetsXlsxFile(const std::vector<profile::Sheet>& sheets, const QString& path,
+                         QString* error, LongWork* work = nullptr);
 
 }  // namespace vcurve::profileui

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "profile/profile_text.h"
+#include "sections/subgrade_table.h"
 
 namespace vcurve::profileui {
 
@@ -18,6 +19,12 @@ void StakeModel::setTable(std::shared_ptr<const profile::StakeTable> table) {
   endResetModel();
 }
 
+void StakeModel::setSections(std::shared_ptr<const sections::Sections> sections) {
+  beginResetModel();
+  sections_ = std::move(sections);
+  endResetModel();
+}
+
 int StakeModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() || !table_) return 0;
   // The engine's limit on rows is far below this; a view could not scroll
@@ -27,7 +34,7 @@ int StakeModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StakeModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
+  return parent.isValid() ? 0 : kColumns + (sections_ ? 2 : 0);
 }
 
 const profile::StakeRow& StakeModel::rowAt(std::size_t index) const {
@@ -56,6 +63,11 @@ QVariant StakeModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
+      if (column > kNoteColumn) {
+        const auto edges = sections::edgeElevations(*sections_, rowAt(row));
+        const auto& z = column == kNoteColumn + 1 ? edges.left : edges.right;
+        return z ? QString::fromStdString(profile::fixed3(*z)) : QString();
+      }
       if (column == kNoteColumn) return QString::fromStdString(table_->note(row));
       return cellText(*table_, rowAt(row), row, column);
     case kStationRole:
@@ -86,7 +98,9 @@ QVariant StakeModel::data(const QModelIndex& index, int role) const {
 
 QVariant StakeModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-      section < kColumns) {
+      section < columnCount()) {
+    if (section == kNoteColumn + 1) return QStringLiteral("左路肩高程(m)");
+    if (section == kNoteColumn + 2) return QStringLiteral("右路肩高程(m)");
     return columnTitle(section);
   }
   return QAbstractTableModel::headerData(section, orientation, role);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "profile/stake_table.h"
+#include "sections/cross_section.h"
 
 namespace vcurve::profileui {
 
@@ -25,6 +26,9 @@ class StakeModel : public QAbstractTableModel {
 
   // Null empties the model.
   void setTable(std::shared_ptr<const profile::StakeTable> table);
+  // With sections, two more columns after the note: the left and right
+  // subgrade edges' elevations. Null takes them away.
+  void setSections(std::shared_ptr<const sections::Sections> sections);
   const profile::StakeTable* table() const { return table_.get(); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -42,6 +46,7 @@ class StakeModel : public QAbstractTableModel {
   const profile::StakeRow& rowAt(std::size_t index) const;
 
   std::shared_ptr<const profile::StakeTable> table_;
+  std::shared_ptr<const sections::Sections> sections_;
   // A view asks for every column and role of a row in turn: the row is
   // computed once for all of them.
   mutable std::size_t cachedIndex_ = 0;

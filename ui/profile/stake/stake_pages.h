@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "profile/stake_table.h"
+#include "ui/pages/table_pages.h"
 
 class QPagedPaintDevice;
 class QPainter;
@@ -27,22 +28,17 @@ class StakePages {
   StakePages(const profile::StakeTable* table, StakeHeading heading,
              const QPagedPaintDevice& device);
 
-  int pageCount() const { return pageCount_; }
-  int rowsPerPage() const { return rowsPerPage_; }
+  int pageCount() const { return pages_.pageCount(); }
+  int rowsPerPage() const { return pages_.rowsPerPage(); }
 
   // Pages from first to last, 1-based and inclusive, each after the first
   // on a new page of the device the painter paints on.
-  void paint(QPainter& painter, QPagedPaintDevice& device, int first, int last) const;
+  void paint(QPainter& painter, QPagedPaintDevice& device, int first, int last) const {
+    pages_.paint(painter, device, first, last);
+  }
 
  private:
-  void paintPage(QPainter& painter, int page) const;
-
-  const profile::StakeTable* table_;
-  StakeHeading heading_;
-  double millimetre_ = 1;  // device pixels
-  double width_ = 0, height_ = 0;
-  int rowsPerPage_ = 1;
-  int pageCount_ = 1;
+  pageui::TablePages pages_;
 };
 
 // A4 upright with the margins the pages are designed for.

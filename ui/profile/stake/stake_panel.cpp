@@ -12,6 +12,7 @@
 #include "profile/profile_text.h"
 #include "ui/profile/long_work.h"
 #include "ui/profile/stake/stake_files.h"
+#include "ui/profile/stake/stake_model.h"
 #include "ui/profile/stake/stake_pages.h"
 #include "ui/profile/stake/stake_panel_state.h"
 
@@ -50,6 +51,10 @@ void StakePanel::setProfile(std::shared_ptr<const profile::Profile> profile) {
 void StakePanel::setGroundLine(std::shared_ptr<const profile::GroundLine> ground) {
   state_->ground = std::move(ground);
   state_->rebuild();
+}
+
+void StakePanel::setSections(std::shared_ptr<const sections::Sections> sections) {
+  state_->model->setSections(std::move(sections));
 }
 
 void StakePanel::setDocumentInfo(const QString& fileName, const QString& designSpeed) {

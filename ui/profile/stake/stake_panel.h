@@ -14,6 +14,7 @@
 #include "profile/checks.h"
 #include "profile/ground_line.h"
 #include "profile/profile.h"
+#include "sections/cross_section.h"
 
 class QPrinter;
 
@@ -29,6 +30,8 @@ class StakePanel : public QWidget {
   // What the table is of. A null ground line leaves the ground columns empty.
   void setProfile(std::shared_ptr<const profile::Profile> profile);
   void setGroundLine(std::shared_ptr<const profile::GroundLine> ground);
+  // With sections, the table shows the subgrade edges' elevations too.
+  void setSections(std::shared_ptr<const sections::Sections> sections);
   // What the printed pages name in their heading: the profile's file name
   // and the design speed ("80 km/h", or "不检查").
   void setDocumentInfo(const QString& fileName, const QString& designSpeed);
