@@ -12,8 +12,6 @@ namespace {
 // A first guess at a label's width, per character, in widths of a digit:
 // digits fill most labels, and the guess must not exceed the truth.
 constexpr double kFirstGuess = 0.7;
-// How far a block moved aside still reaches past its point, in pixels.
-constexpr double kAsideReach = 10;
 // The length of the pieces a turned label is covered by, in pixels.
 constexpr double kPieceLength = 12;
 
@@ -120,11 +118,9 @@ bool Placer::astride(const QString& above, const QString& below, QPointF a, QPoi
 QRectF Placer::boxAt(double x, double y, bool up, double width, double height, Aside aside) const {
   const QRectF plot = view_.plot();
   double left = x - width / 2;
-  if (aside == Aside::ToTheLeft) left = x + kAsideReach - width;
-  if (aside == Aside::ToTheRight) left = x - kAsideReach;
-  if (aside == Aside::OffLeft) left = x - kOffPoint - width;
-  if (aside == Aside::OffRight) left = x + kOffPoint;
-  if (aside == Aside::Centred) {
+  if (aside.side < 0) left = x - aside.clear - width;
+  if (aside.side > 0) left = x + aside.clear;
+  if (aside.side == 0) {
     if (left < plot.left() && x >= plot.left()) left = std::min(plot.left() + kPad, x);
     if (left + width > plot.right() && x <= plot.right()) {
       left = std::max(plot.right() - kPad - width, x - width);
@@ -135,13 +131,18 @@ QRectF Placer::boxAt(double x, double y, bool up, double width, double height, A
 
 namespace {
 
-// A leader covered by boxes short enough to hug it when it slants.
+// A leader covered by boxes short enough to hug it when it slants, bar its
+// first pixels, which touch the mark it starts from.
 template <typename Visit>
 void leaderPieces(const QLineF& leader, Visit visit) {
   constexpr double kPiece = 8;
-  const int pieces = std::clamp(static_cast<int>(std::ceil(leader.length() / kPiece)), 1, 64);
+  constexpr double kStart = 3;
+  const double length = leader.length();
+  if (!(length > kStart)) return;
+  const QLineF rest(leader.pointAt(kStart / length), leader.p2());
+  const int pieces = std::clamp(static_cast<int>(std::ceil(rest.length() / kPiece)), 1, 64);
   for (int i = 0; i < pieces; ++i) {
-    visit(QRectF(leader.pointAt(double(i) / pieces), leader.pointAt(double(i + 1) / pieces))
+    visit(QRectF(rest.pointAt(double(i) / pieces), rest.pointAt(double(i + 1) / pieces))
               .normalized()
               .adjusted(-1, -1, 1, 1));
   }

@@ -20,7 +20,10 @@ namespace vcurve::profileui::scene {
 // Where a block lies across its point: centred on it, moved aside so that
 // only its near end still covers the point, or clear of the point to one
 // side, a slanting leader back to it.
-enum class Aside { Centred, ToTheLeft, ToTheRight, OffLeft, OffRight };
+struct Aside {
+  double side = 0;   // -1 to the left of the point, 1 to its right, 0 centred on it
+  double clear = 0;  // from the point to the block's near end; below 0 it covers the point
+};
 
 class Placer {
  public:
@@ -31,11 +34,11 @@ class Placer {
   // there: a look before the texts are made, which for a thousand points
   // mostly says no.
   bool roomFor(qsizetype characters, qsizetype count, double x, double y, bool up,
-               Aside aside = Aside::Centred) const;
+               Aside aside = {}) const;
 
   // Lines stacked across x, growing up from y or down from it.
   bool block(const std::vector<QString>& lines, double x, double y, bool up, TextRole role,
-             Aside aside = Aside::Centred);
+             Aside aside = {});
 
   // Lines stacked over or under a point, as near as they fit; moved aside,
   // then further out with a leader back to the point, where nearer they
@@ -48,15 +51,16 @@ class Placer {
     const double side = up ? -1 : 1;
     for (const double extra : kLeaderLengths) {
       const double y = from.y() + side * (gap + extra);
-      for (const Aside aside :
-           {Aside::Centred, Aside::ToTheLeft, Aside::ToTheRight, Aside::OffLeft, Aside::OffRight}) {
-        const double offset = aside == Aside::OffLeft    ? -kOffPoint
-                              : aside == Aside::OffRight ? kOffPoint
-                                                         : 0;
+      for (const Aside aside : kAsides) {
+        const double offset = aside.clear > 0 ? aside.side * aside.clear : 0;
         const QLineF leader(from.x(), from.y() + side * clearance, from.x() + offset, y);
         const bool led = extra > 0 || offset != 0;
         if (led && !leaderFree(leader)) continue;
         if (!roomFor(shortest, count, from.x(), y, up, aside)) continue;
+        if (counting_) {
+          ++options_;
+          continue;
+        }
         if (!lines) lines = makeLines();
         if (!block(*lines, from.x(), y, up, role, aside)) continue;
         if (led) {
@@ -67,6 +71,17 @@ class Placer {
       }
     }
     return false;
+  }
+
+  // While counting, nearest() places nothing and counts the places that
+  // look free instead: the fewer a label has, the sooner it should go.
+  void startCounting() {
+    counting_ = true;
+    options_ = 0;
+  }
+  int stopCounting() {
+    counting_ = false;
+    return options_;
   }
 
   bool roomAlong(qsizetype characters, double room) const;
@@ -83,9 +98,10 @@ class Placer {
  private:
   // How far beyond its nearest place a block may stand, in pixels: the
   // further ones stagger crowded labels in rows, each with its leader.
-  static constexpr double kLeaderLengths[] = {0, 24, 48, 80, 116};
-  // How far a block clear of its point stands to the side of it, pixels.
-  static constexpr double kOffPoint = 18;
+  static constexpr double kLeaderLengths[] = {0, 12, 24, 36, 48, 64, 80, 98, 116};
+  // Centred, then aside but still over the point, then further aside.
+  static constexpr Aside kAsides[] = {{0, 0},   {-1, -10}, {1, -10},  {-1, 18}, {1, 18},
+                                      {-1, 56}, {1, 56},   {-1, 110}, {1, 110}};
 
   bool leaderFree(const QLineF& leader) const;
   void reserveLeader(const QLineF& leader);
@@ -112,6 +128,8 @@ class Placer {
   const ViewTransform& view_;
   const QFontMetricsF& metrics_;
   double perCharacter_;
+  bool counting_ = false;
+  int options_ = 0;
 };
 
 // Clear space around every label, and a grade label's distance above its

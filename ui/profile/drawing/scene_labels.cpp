@@ -17,6 +17,7 @@ constexpr double kPointOffset = 12;    // a point label's distance from its poin
 // "K0+100.000  H=1.000".
 constexpr qsizetype kShortestCurveLabel = 22;
 constexpr qsizetype kShortestPointLabel = 19;
+constexpr qsizetype kShortestNarrowLine = 9;   // "K0+100.000", split from the rest
 constexpr qsizetype kShortestGradeLength = 8;  // "L=10.000", under the line
 // How near the pointer must come to a point whose label found no room for
 // the label to show, in pixels.
@@ -44,23 +45,37 @@ bool curveLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const bool bracketed = width >= kBracketWidth;
   const QPointF from = bracketed ? pvi + QPointF(0, (crest ? -1 : 1) * kBracketGap) : pvi;
   const double gap = bracketed ? kPad : kPointOffset;
+  // Where two lines fit nowhere, three narrower ones may.
+  const auto narrowLines = [&] {
+    const QStringList where = pointText(profile, row).split(QStringLiteral("  "));
+    const QStringList elements = qText(profile::curveLabel(curve)).split(QStringLiteral("  "));
+    if (where.size() != 2 || elements.size() != 3) return std::vector<QString>{};
+    const QString kind = qText(std::string(profile::curveKindText(curve.kind)));
+    return std::vector<QString>{kind + " " + where[0], where[1] + " " + elements[0],
+                                elements[1] + " " + elements[2]};
+  };
   const auto lines = [&] {
     // The elements next to the bracket, the PVI beyond them.
-    const QString elements = qText(profile::curveLabel(curve));
-    const QString where = qText(std::string(profile::curveKindText(curve.kind)) + "  " +
-                                pointText(profile, row).toStdString());
+    // Single spaces: the labels crowd each other more than they need air.
+    const QString elements =
+        qText(profile::curveLabel(curve)).replace(QStringLiteral("  "), QStringLiteral(" "));
+    const QString where = qText(std::string(profile::curveKindText(curve.kind)) + " " +
+                                pointText(profile, row).toStdString())
+                              .replace(QStringLiteral("  "), QStringLiteral(" "));
     return crest ? std::vector<QString>{where, elements} : std::vector<QString>{elements, where};
   };
-  if (placer.nearest(from, gap, bracketed ? 0 : kMarkClearance, crest, kShortestCurveLabel, 2,
-                     TextRole::Curve, lines)) {
-    return true;
-  }
   // Crowded on the PVI's side: on the curve's other side, the leader from
   // the curve itself so that it crosses no line.
   const auto onCurve = profile.elevationAt(p.station);
-  if (!onCurve) return false;
-  return placer.nearest(mapClamped(view, p.station, *onCurve), kPointOffset, 4, !crest,
-                        kShortestCurveLabel, 2, TextRole::Curve, lines);
+  const auto either = [&](qsizetype shortest, qsizetype count, const auto& make) {
+    if (placer.nearest(from, gap, bracketed ? 0 : kMarkClearance, crest, shortest, count,
+                       TextRole::Curve, make)) {
+      return true;
+    }
+    return onCurve && placer.nearest(mapClamped(view, p.station, *onCurve), kPointOffset, 4, !crest,
+                                     shortest, count, TextRole::Curve, make);
+  };
+  return either(kShortestCurveLabel, 2, lines) || either(kShortestNarrowLine, 3, narrowLines);
 }
 
 bool pointLabel(Placer& placer, const profile::Profile& profile, std::size_t row,
@@ -68,10 +83,25 @@ bool pointLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const profile::ProfilePoint& p = profile.points()[row];
   const QPointF at = mapClamped(view, p.station, p.elevation);
   const auto text = [&] { return std::vector<QString>{pointText(profile, row)}; };
-  return placer.nearest(at, kPointOffset, kMarkClearance, true, kShortestPointLabel, 1,
-                        TextRole::Point, text) ||
-         placer.nearest(at, kPointOffset, kMarkClearance, false, kShortestPointLabel, 1,
-                        TextRole::Point, text);
+  // Where one line fits nowhere, two narrower ones may.
+  const auto narrow = [&] { return pointText(profile, row).split(QStringLiteral("  ")); };
+  const auto narrowLines = [&] {
+    const QStringList parts = narrow();
+    return std::vector<QString>(parts.begin(), parts.end());
+  };
+  for (const bool up : {true, false}) {
+    if (placer.nearest(at, kPointOffset, kMarkClearance, up, kShortestPointLabel, 1,
+                       TextRole::Point, text)) {
+      return true;
+    }
+  }
+  for (const bool up : {true, false}) {
+    if (placer.nearest(at, kPointOffset, kMarkClearance, up, kShortestNarrowLine, 2,
+                       TextRole::Point, narrowLines)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row,
@@ -122,6 +152,11 @@ LabelLayout linesOf(const Scene& scene) {
   constexpr double kPiece = 12;
   LabelLayout lines;
   const auto hug = [&](const QRectF& box) { lines.reserve(box.adjusted(-1, -1, 1, 1)); };
+  // QRectF::united() passes over a rectangle of no size, as a point is.
+  const auto grow = [](const QRectF& box, QPointF p) {
+    return QRectF(QPointF(std::min(box.left(), p.x()), std::min(box.top(), p.y())),
+                  QPointF(std::max(box.right(), p.x()), std::max(box.bottom(), p.y())));
+  };
   for (const auto* polylines : {&scene.design, &scene.pointLine}) {
     for (const QPolygonF& line : *polylines) {
       if (line.isEmpty()) continue;
@@ -131,10 +166,10 @@ LabelLayout linesOf(const Scene& scene) {
         const int pieces = std::clamp(static_cast<int>(segment.length() / kPiece) + 1, 1, 1000);
         for (int j = 1; j <= pieces; ++j) {
           const QPointF to = segment.pointAt(double(j) / pieces);
-          const QRectF grown = run.united(QRectF(to, QSizeF(0, 0)));
+          const QRectF grown = grow(run, to);
           if (grown.width() > kPiece || grown.height() > kPiece) {
             hug(run);
-            run = QRectF(segment.pointAt(double(j - 1) / pieces), to).normalized();
+            run = grow(QRectF(segment.pointAt(double(j - 1) / pieces), QSizeF(0, 0)), to);
           } else {
             run = grown;
           }
@@ -181,11 +216,11 @@ void markHidden(Scene& scene, const HiddenLabels& hidden, const profile::Profile
 namespace {
 
 // One pass over the labels in view: `first` before all others, in order,
-// then the curves, the grades and the points without a curve.
+// then the points and curves, then the grades.
 HiddenLabels placeOnce(Scene& scene, LabelLayout& layout, const LabelLayout& lines,
                        const profile::Profile& profile, RowRange rows,
-                       const std::vector<std::size_t>& first, const ViewTransform& view,
-                       const QFontMetricsF& metrics) {
+                       const std::vector<std::size_t>& first, bool backwards,
+                       const ViewTransform& view, const QFontMetricsF& metrics) {
   HiddenLabels hidden;
   Placer placer(scene, layout, lines, view, metrics);
   const auto& derived = profile.rows();
@@ -203,20 +238,18 @@ HiddenLabels placeOnce(Scene& scene, LabelLayout& layout, const LabelLayout& lin
   // Points closer than a fraction of a label to the last one tried could
   // seldom show a label of their own; trying each of a thousand costs more
   // than the whole drawing.
-  const auto eachSpaced = [&](bool curves, auto label) {
-    double last = -INFINITY;
-    for (std::size_t k = rows.first; k <= rows.last; ++k) {
-      if (derived[k].curve.has_value() != curves || !inView(k) ||
-          std::find(first.begin(), first.end(), k) != first.end()) {
-        continue;
-      }
-      const double x = view.mapStation(points[k].station);
-      const bool tried = x - last >= kLabelSpacing;
-      if (tried) last = x;
-      if (!tried || !label(placer, profile, k, view)) hidden.points.push_back(k);
-    }
-  };
-  eachSpaced(true, curveLabel);
+  double last[2] = {-INFINITY, -INFINITY};  // without a curve, with one
+  for (std::size_t i = rows.first; i <= rows.last; ++i) {
+    const std::size_t k = backwards ? rows.last - (i - rows.first) : i;
+    if (!inView(k) || std::find(first.begin(), first.end(), k) != first.end()) continue;
+    const double x = view.mapStation(points[k].station);
+    double& previous = last[derived[k].curve ? 1 : 0];
+    const bool tried = std::fabs(x - previous) >= kLabelSpacing;
+    if (tried) previous = x;
+    const bool placed = tried && (derived[k].curve ? curveLabel(placer, profile, k, view)
+                                                   : pointLabel(placer, profile, k, view));
+    if (!placed) hidden.points.push_back(k);
+  }
   for (std::size_t k = rows.first; k < rows.last; ++k) {
     // Only grades with some of their length in view are missed.
     if (view.mapStation(points[k + 1].station) <= plot.left() ||
@@ -225,7 +258,6 @@ HiddenLabels placeOnce(Scene& scene, LabelLayout& layout, const LabelLayout& lin
     }
     if (!gradeLabel(placer, profile, k, view)) hidden.grades.push_back(k);
   }
-  eachSpaced(false, pointLabel);
   std::sort(hidden.points.begin(), hidden.points.end());
   for (const SceneTurn& turn : scene.turns) {
     const QString text = turn.high ? QStringLiteral("最高点") : QStringLiteral("最低点");
@@ -233,6 +265,35 @@ HiddenLabels placeOnce(Scene& scene, LabelLayout& layout, const LabelLayout& lin
                  !turn.high, TextRole::Turn);
   }
   return hidden;
+}
+
+// The points in view, those with the fewest free places for their label
+// first.
+std::vector<std::size_t> leastRoomFirst(const Scene& scene, const LabelLayout& layout,
+                                        const LabelLayout& lines, const profile::Profile& profile,
+                                        RowRange rows, const ViewTransform& view,
+                                        const QFontMetricsF& metrics) {
+  Scene scratch;
+  scratch.plot = scene.plot;
+  LabelLayout unchanged = layout;
+  Placer placer(scratch, unchanged, lines, view, metrics);
+  std::vector<std::pair<int, std::size_t>> options;
+  for (std::size_t k = rows.first; k <= rows.last; ++k) {
+    const double x = view.mapStation(profile.points()[k].station);
+    if (x < view.plot().left() || x > view.plot().right()) continue;
+    placer.startCounting();
+    if (profile.rows()[k].curve) {
+      curveLabel(placer, profile, k, view);
+    } else {
+      pointLabel(placer, profile, k, view);
+    }
+    options.emplace_back(placer.stopCounting(), k);
+  }
+  std::stable_sort(options.begin(), options.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::size_t> order;
+  for (const auto& [count, k] : options) order.push_back(k);
+  return order;
 }
 
 }  // namespace
@@ -247,12 +308,14 @@ HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile
   for (const SceneMark& ring : scene.rings) {
     layout.reserve(QRectF(ring.at.x() - 10, ring.at.y() - 10, 20, 20));
   }
-  // A few points crowded out by their neighbours get their turn first in
-  // another pass, which mostly finds room for them all; the pass that
-  // hides fewest is kept. A view of hundreds of hidden labels gains
+  // Greedy placement from the left or from the right, the selected row
+  // first. Where it crowds a few points out, one of them is put first too,
+  // then one the pass after crowds out, and so on; the pass that hides
+  // fewest is kept. A view of hundreds of hidden labels gains
   // nothing from trying again.
-  constexpr int kPasses = 4;
+  constexpr int kMostPasses = 24;
   constexpr std::size_t kFewHidden = 8;
+  constexpr std::size_t kMostConstrained = 40;
   std::vector<std::size_t> first;
   if (selected && *selected < profile.size()) first.push_back(*selected);
   const LabelLayout empty = layout;
@@ -261,26 +324,63 @@ HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile
   std::vector<SceneText> bestTexts;
   std::vector<QLineF> bestLeaders;
   HiddenLabels hidden;
-  for (int pass = 0; pass < kPasses; ++pass) {
+  int passes = 0;
+  const auto count = [](const HiddenLabels& h) {
+    return std::pair(h.points.size(), h.grades.size());
+  };
+  const auto pass = [&](const std::vector<std::size_t>& order, bool backwards) {
+    ++passes;
     LabelLayout tried = empty;
     scene.texts.resize(texts);
     scene.leaders.resize(leaders);
-    const HiddenLabels missed = placeOnce(scene, tried, lines, profile, rows, first, view, metrics);
-    const auto fewer = [](const HiddenLabels& a, const HiddenLabels& b) {
-      return std::pair(a.points.size(), a.grades.size()) <
-             std::pair(b.points.size(), b.grades.size());
-    };
-    if (pass == 0 || fewer(missed, hidden)) {
+    HiddenLabels missed =
+        placeOnce(scene, tried, lines, profile, rows, order, backwards, view, metrics);
+    if (passes == 1 || count(missed) < count(hidden)) {
       bestTexts.assign(scene.texts.begin() + static_cast<std::ptrdiff_t>(texts), scene.texts.end());
       bestLeaders.assign(scene.leaders.begin() + static_cast<std::ptrdiff_t>(leaders),
                          scene.leaders.end());
       layout = std::move(tried);
       hidden = missed;
     }
-    if (missed.points.empty() || missed.points.size() > kFewHidden) break;
-    for (const std::size_t k : missed.points) {
-      if (std::find(first.begin(), first.end(), k) == first.end()) first.push_back(k);
+    return missed;
+  };
+  bool backwards = false;
+  HiddenLabels now = pass(first, backwards);
+  if (!now.points.empty() && now.points.size() <= kFewHidden) {
+    const HiddenLabels other = pass(first, true);
+    if (count(other) < count(now)) {
+      now = other;
+      backwards = true;
     }
+    // And the labels with the fewest free places first.
+    std::vector<std::size_t> constrained =
+        leastRoomFirst(scene, empty, lines, profile, rows, view, metrics);
+    if (constrained.size() <= kMostConstrained) {
+      std::vector<std::size_t> order = first;
+      for (const std::size_t k : constrained) {
+        if (std::find(order.begin(), order.end(), k) == order.end()) order.push_back(k);
+      }
+      pass(order, false);
+    }
+  }
+  while (!hidden.points.empty() && !now.points.empty() && now.points.size() <= kFewHidden &&
+         passes < kMostPasses) {
+    const auto next = std::find_if(now.points.begin(), now.points.end(), [&](std::size_t k) {
+      return std::find(first.begin(), first.end(), k) == first.end();
+    });
+    if (next == now.points.end()) break;
+    first.push_back(*next);
+    HiddenLabels tried = pass(first, backwards);
+    if (passes < kMostPasses) {
+      const HiddenLabels other = pass(first, !backwards);
+      if (count(other) < count(tried)) {
+        tried = other;
+        backwards = !backwards;
+      }
+    }
+    // Even a worse pass is followed, since `first` only grows: putting the
+    // next crowded label first may make room for all.
+    now = tried;
   }
   scene.texts.resize(texts);
   scene.leaders.resize(leaders);
