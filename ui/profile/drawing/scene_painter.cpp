@@ -244,12 +244,6 @@ void paintScene(QPainter& painter, const Scene& scene) {
     stamp.drawEllipse(QPointF(), style::kPointRadius, style::kPointRadius);
   });
   for (const QPointF& p : scene.points) point.at(painter, p);
-  const Stamp hiddenPoint(painter, style::kPointRadius,
-                          [](QPainter& stamp) { paintHiddenPoint(stamp, QPointF()); });
-  for (const QPointF& p : scene.hiddenPoints) hiddenPoint.at(painter, p);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(style::kHidden);
-  for (const QPointF& p : scene.hiddenGrades) painter.drawEllipse(p, 2.5, 2.5);
   if (scene.selected) {
     painter.setBrush(style::kSelection);
     painter.setPen(pen(style::kDesign, 1.5));
@@ -265,6 +259,13 @@ void paintScene(QPainter& painter, const Scene& scene) {
     }
     stamp->at(painter, ring.at);
   }
+  // Over the rings, so that a point with a finding still shows its label is hidden.
+  const Stamp hiddenPoint(painter, style::kPointRadius,
+                          [](QPainter& stamp) { paintHiddenPoint(stamp, QPointF()); });
+  for (const QPointF& p : scene.hiddenPoints) hiddenPoint.at(painter, p);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(style::kHidden);
+  for (const QPointF& p : scene.hiddenGrades) painter.drawEllipse(p, 2.5, 2.5);
 
   if (scene.hoverX) {
     painter.setPen(pen(faded(style::kHover, 140), 1, Qt::DotLine));
