@@ -57,10 +57,6 @@ class Placer {
         const bool led = extra > 0 || offset != 0;
         if (led && !leaderFree(leader)) continue;
         if (!roomFor(shortest, count, from.x(), y, up, aside)) continue;
-        if (counting_) {
-          ++options_;
-          continue;
-        }
         if (!lines) lines = makeLines();
         if (!block(*lines, from.x(), y, up, role, aside)) continue;
         if (led) {
@@ -71,17 +67,6 @@ class Placer {
       }
     }
     return false;
-  }
-
-  // While counting, nearest() places nothing and counts the places that
-  // look free instead: the fewer a label has, the sooner it should go.
-  void startCounting() {
-    counting_ = true;
-    options_ = 0;
-  }
-  int stopCounting() {
-    counting_ = false;
-    return options_;
   }
 
   bool roomAlong(qsizetype characters, double room) const;
@@ -128,8 +113,6 @@ class Placer {
   const ViewTransform& view_;
   const QFontMetricsF& metrics_;
   double perCharacter_;
-  bool counting_ = false;
-  int options_ = 0;
 };
 
 // Clear space around every label, and a grade label's distance above its

@@ -267,35 +267,6 @@ HiddenLabels placeOnce(Scene& scene, LabelLayout& layout, const LabelLayout& lin
   return hidden;
 }
 
-// The points in view, those with the fewest free places for their label
-// first.
-std::vector<std::size_t> leastRoomFirst(const Scene& scene, const LabelLayout& layout,
-                                        const LabelLayout& lines, const profile::Profile& profile,
-                                        RowRange rows, const ViewTransform& view,
-                                        const QFontMetricsF& metrics) {
-  Scene scratch;
-  scratch.plot = scene.plot;
-  LabelLayout unchanged = layout;
-  Placer placer(scratch, unchanged, lines, view, metrics);
-  std::vector<std::pair<int, std::size_t>> options;
-  for (std::size_t k = rows.first; k <= rows.last; ++k) {
-    const double x = view.mapStation(profile.points()[k].station);
-    if (x < view.plot().left() || x > view.plot().right()) continue;
-    placer.startCounting();
-    if (profile.rows()[k].curve) {
-      curveLabel(placer, profile, k, view);
-    } else {
-      pointLabel(placer, profile, k, view);
-    }
-    options.emplace_back(placer.stopCounting(), k);
-  }
-  std::stable_sort(options.begin(), options.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<std::size_t> order;
-  for (const auto& [count, k] : options) order.push_back(k);
-  return order;
-}
-
 }  // namespace
 
 HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profile,
@@ -315,7 +286,6 @@ HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile
   // nothing from trying again.
   constexpr int kMostPasses = 24;
   constexpr std::size_t kFewHidden = 8;
-  constexpr std::size_t kMostConstrained = 40;
   std::vector<std::size_t> first;
   if (selected && *selected < profile.size()) first.push_back(*selected);
   const LabelLayout empty = layout;
@@ -351,16 +321,6 @@ HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile
     if (count(other) < count(now)) {
       now = other;
       backwards = true;
-    }
-    // And the labels with the fewest free places first.
-    std::vector<std::size_t> constrained =
-        leastRoomFirst(scene, empty, lines, profile, rows, view, metrics);
-    if (constrained.size() <= kMostConstrained) {
-      std::vector<std::size_t> order = first;
-      for (const std::size_t k : constrained) {
-        if (std::find(order.begin(), order.end(), k) == order.end()) order.push_back(k);
-      }
-      pass(order, false);
     }
   }
   while (!hidden.points.empty() && !now.points.empty() && now.points.size() <= kFewHidden &&
