@@ -284,7 +284,7 @@ HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile
   // then one the pass after crowds out, and so on; the pass that hides
   // fewest is kept. A view of hundreds of hidden labels gains
   // nothing from trying again.
-  constexpr int kMostPasses = 24;
+  constexpr int kMostPasses = 4;
   constexpr std::size_t kFewHidden = 8;
   std::vector<std::size_t> first;
   if (selected && *selected < profile.size()) first.push_back(*selected);
