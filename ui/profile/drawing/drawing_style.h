@@ -19,6 +19,7 @@ inline const QColor kGround{140, 94, 48};
 inline const QColor kAnnotation{40, 40, 40};
 inline const QColor kSelection{0, 150, 230};
 inline const QColor kHover{120, 120, 120};
+inline const QColor kHidden{120, 130, 145};  // a point or grade whose label found no room
 inline const QColor kError{211, 47, 47};
 inline const QColor kWarning{232, 150, 0};
 inline const QColor kNote{84, 130, 170};

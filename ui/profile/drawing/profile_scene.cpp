@@ -10,9 +10,10 @@ namespace vcurve::profileui {
 namespace {
 
 constexpr double kAxisPadding = 5;
-constexpr double kTopMargin = 8;
+constexpr double kLegendGap = 4;  // between the legend and the plot
 constexpr double kRightMargin = 14;
-constexpr double kLegendInset = 8;
+constexpr double kMessageInset = 8;
+constexpr double kMessagePadding = 6;
 
 QString problemText(const profile::Profile& profile) {
   const profile::InputError& first = profile.inputErrors().front();
@@ -21,74 +22,24 @@ QString problemText(const profile::Profile& profile) {
   return scene::qText(text + first.message);
 }
 
-void addLegend(Scene& scene, const SceneInput& input, LabelLayout& layout,
-               const QFontMetricsF& metrics) {
-  scene.legendEntries = {LegendEntry::Design, LegendEntry::Pvi};
-  if (input.ground != nullptr && !input.ground->empty()) {
-    scene.legendEntries.insert(scene.legendEntries.begin() + 1, LegendEntry::Ground);
-  }
-  if (input.findings != nullptr) {
-    for (const auto& [severity, entry] :
-         {std::pair{profile::Severity::Error, LegendEntry::Error},
-          std::pair{profile::Severity::Warning, LegendEntry::Warning},
-          std::pair{profile::Severity::Note, LegendEntry::Note}}) {
-      if (std::any_of(input.findings->begin(), input.findings->end(),
-                      [&](const profile::Finding& f) { return f.severity == severity; })) {
-        scene.legendEntries.push_back(entry);
-      }
-    }
-  }
-  double widest = 0;
-  for (const LegendEntry entry : scene.legendEntries) {
-    widest = std::max(widest, metrics.horizontalAdvance(legendText(entry)));
-  }
-  const double width = 2 * kLegendPadding + kLegendSwatch + kLegendPadding + widest;
-  const double height = 2 * kLegendPadding +
-                        legendRowHeight(metrics) * static_cast<double>(scene.legendEntries.size());
-  scene.legend = QRectF(scene.plot.right() - kLegendInset - width, scene.plot.top() + kLegendInset,
-                        width, height);
-  layout.reserve(scene.legend);
-}
-
 // Top left, where the eye starts, and kept clear of labels.
 void placeMessage(Scene& scene, LabelLayout& layout, const QFontMetricsF& metrics) {
   if (scene.message.isEmpty()) return;
-  const double right = scene.legend.isValid() ? scene.legend.left() : scene.plot.right();
-  const double room = right - scene.plot.left() - 2 * kLegendInset - 2 * kLegendPadding;
+  const double room = scene.plot.width() - 2 * kMessageInset - 2 * kMessagePadding;
   scene.message = metrics.elidedText(scene.message, Qt::ElideRight, std::max(0.0, room));
-  scene.messageBox = QRectF(scene.plot.left() + kLegendInset, scene.plot.top() + kLegendInset,
-                            metrics.horizontalAdvance(scene.message) + 2 * kLegendPadding,
-                            metrics.height() + 2 * kLegendPadding);
+  scene.messageBox = QRectF(scene.plot.left() + kMessageInset, scene.plot.top() + kMessageInset,
+                            metrics.horizontalAdvance(scene.message) + 2 * kMessagePadding,
+                            metrics.height() + 2 * kMessagePadding);
   layout.reserve(scene.messageBox);
 }
 
 }  // namespace
 
-QString legendText(LegendEntry entry) {
-  switch (entry) {
-    case LegendEntry::Design:
-      return QStringLiteral("设计线");
-    case LegendEntry::Ground:
-      return QStringLiteral("地面线");
-    case LegendEntry::Pvi:
-      return QStringLiteral("变坡点");
-    case LegendEntry::Error:
-      return QStringLiteral("错误");
-    case LegendEntry::Warning:
-      return QStringLiteral("警告");
-    case LegendEntry::Note:
-      break;
-  }
-  return QStringLiteral("提示");
-}
-
-double legendRowHeight(const QFontMetricsF& metrics) { return metrics.height() + 3; }
-
 QRectF plotArea(const QSizeF& widget, const QFontMetricsF& metrics) {
   const double left = metrics.horizontalAdvance(QStringLiteral("0000.00")) + 2 * kAxisPadding;
   const double bottom = metrics.height() + 2 * kAxisPadding;
-  return QRectF(left, kTopMargin, widget.width() - left - kRightMargin,
-                widget.height() - kTopMargin - bottom);
+  const double top = scene::legendTop() + legendRowHeight(metrics) + kLegendGap;
+  return QRectF(left, top, widget.width() - left - kRightMargin, widget.height() - top - bottom);
 }
 
 Scene buildScene(const SceneInput& input, const ViewTransform& view, const QFontMetricsF& metrics) {
@@ -104,7 +55,7 @@ Scene buildScene(const SceneInput& input, const ViewTransform& view, const QFont
   }
   LabelLayout layout;
   scene::addGrid(scene, view, metrics, hasPoints ? &profile->chainage() : nullptr);
-  addLegend(scene, input, layout, metrics);
+  scene::addLegend(scene, input, metrics);
   if (hasGround) scene::addGroundLine(scene, *input.ground, view);
   if (!hasPoints) return scene;
 
@@ -127,12 +78,15 @@ Scene buildScene(const SceneInput& input, const ViewTransform& view, const QFont
   if (input.findings != nullptr) scene::addFindings(scene, *profile, *input.findings, view);
   placeMessage(scene, layout, metrics);
   for (const QPolygonF& bracket : scene.brackets) layout.reserve(bracket.boundingRect());
-  scene::addLabels(scene, layout, *profile, rows, input.selected, view, metrics);
+  const scene::HiddenLabels hidden =
+      scene::addLabels(scene, layout, *profile, rows, input.selected, view, metrics);
+  scene::addHiddenNote(scene, metrics);
 
   if (input.hoverStation) {
     const double station = *input.hoverStation;
     scene.hoverX = view.mapStation(station);
     if (auto z = profile->elevationAt(station)) scene.hoverDesign = view.map(station, *z);
+    scene::addHoverLabel(scene, hidden, *profile, station, view, metrics);
     if (hasGround) {
       if (auto z = input.ground->elevationAt(station)) scene.hoverGround = view.map(station, *z);
     }

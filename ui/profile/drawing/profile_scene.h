@@ -3,8 +3,9 @@
 // What the profile drawing shows at one zoom and pan, in widget pixels,
 // built from the engine's numbers without painting anything: the widget
 // paints it, the tests read it. Only what lies in view is built, curves are
-// sampled to the pixel, and labels that would overlap are left out, so a
-// thousand-PVI profile costs no more than what fits on the screen.
+// sampled to the pixel, and a label that fits nowhere is marked, counted
+// and shown under the pointer instead, so a thousand-PVI profile costs no
+// more than what fits on the screen.
 
 #include <QFontMetricsF>
 #include <QLineF>
@@ -57,7 +58,14 @@ struct SceneTurn {
   bool high = true;  // a crest's high point, else a sag's low point
 };
 
-enum class LegendEntry { Design, Ground, Pvi, Error, Warning, Note };
+enum class LegendEntry { Design, Ground, Pvi, Error, Warning, Note, Hidden };
+
+struct LegendItem {
+  LegendEntry entry = LegendEntry::Design;
+  QString text;
+  QRectF swatch;
+  QRectF textBox;
+};
 
 struct Scene {
   QRectF plot;
@@ -77,21 +85,29 @@ struct Scene {
   std::vector<SceneMark> rings;  // findings about a point
   std::optional<double> hoverX;
   std::optional<QPointF> hoverDesign, hoverGround;
+  // Labels that fit nowhere: counted, their points and grades marked, and
+  // the one at the pointer drawn over everything.
+  std::size_t hiddenLabels = 0;
+  std::vector<QPointF> hiddenPoints;
+  std::vector<QPointF> hiddenGrades;  // over the middle of the grade's part in view
+  std::vector<SceneText> hoverTexts;
+  std::vector<QLineF> hoverLeaders;
+  // Above the plot, where it covers no data: the legend on the right and
+  // the count of hidden labels on the left.
   QRectF legend;
-  std::vector<LegendEntry> legendEntries;
+  std::vector<LegendItem> legendItems;
   QString message;  // why nothing or not everything is drawn
   QRectF messageBox;
 };
 
-// The area inside the axis labels for a widget of this size and font.
+// The area inside the axis labels and under the legend for a widget of this
+// size and font.
 QRectF plotArea(const QSizeF& widget, const QFontMetricsF& metrics);
 
 Scene buildScene(const SceneInput& input, const ViewTransform& view, const QFontMetricsF& metrics);
 
 QString legendText(LegendEntry entry);
-// The legend's rows: height of one, and the box's inner padding.
+// The legend's row height.
 double legendRowHeight(const QFontMetricsF& metrics);
-inline constexpr double kLegendPadding = 6;
-inline constexpr double kLegendSwatch = 26;
 
 }  // namespace vcurve::profileui

@@ -23,8 +23,6 @@ constexpr double kHitRadius = 8;
 // The finest zoom, in metres per pixel: a millimetre grid is no road
 // engineer's business, and the grid chainage is printed to the metre.
 constexpr double kFinestScale = 0.002;
-// How far out the user may zoom beyond the whole profile.
-constexpr double kZoomOutBeyondFit = 20;
 constexpr double kFitMargin = 24;   // pixels around the whole profile
 constexpr double kWheelStep = 1.2;  // magnification per wheel notch
 constexpr double kKeyPan = 0.125;   // of the plot per arrow key
@@ -154,9 +152,11 @@ const profile::Profile* ProfileView::shownProfile() const {
 
 void ProfileView::prepareView() {
   state_->view.setPlot(plotArea(QSizeF(size()), QFontMetricsF(font())));
-  if (state_->following) fitToContent();
+  fitToContent();
 }
 
+// Every new profile moves the stations the view keeps to; only while the
+// view follows does it fit them.
 void ProfileView::fitToContent() {
   Bounds bounds = state_->groundBounds;
   if (state_->profile) {
@@ -164,11 +164,13 @@ void ProfileView::fitToContent() {
       bounds.add(p.station, p.elevation);
     }
   }
-  if (!bounds.valid()) return;
   ViewTransform& view = state_->view;
   view.setScaleLimits(kFinestScale, INFINITY);
-  view.fit(bounds.fromStation, bounds.toStation, bounds.low, bounds.high, kFitMargin);
-  view.setScaleLimits(kFinestScale, std::max(1.0, view.metresPerPixel() * kZoomOutBeyondFit));
+  if (!bounds.valid()) return view.keepStations(NAN, NAN, 0);
+  view.keepStations(bounds.fromStation, bounds.toStation, kFitMargin);
+  if (state_->following) {
+    view.fit(bounds.fromStation, bounds.toStation, bounds.low, bounds.high, kFitMargin);
+  }
 }
 
 void ProfileView::userMovedView() {

@@ -38,9 +38,10 @@ class ProfileView : public QWidget {
   // The station under the pointer, none off the road.
   std::optional<double> hoverStation() const;
 
-  // The whole profile and ground line in view. The view keeps fitting
-  // every new profile until the user zooms, pans or drags a point, and
-  // fits again by itself when a profile lies wholly outside it. The user
+  // The whole profile and ground line across the view's width. The view
+  // keeps fitting every new profile until the user zooms, pans or drags a
+  // point, and fits again by itself when a profile lies wholly outside it;
+  // it never zooms out or pans beyond the road's ends. The user
   // fits with Home or F, zooms with the wheel or + and -, and pans by
   // dragging empty space or with the arrow keys.
   void fitAll();

@@ -1,151 +1,27 @@
-#include <QTransform>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 #include "profile/profile_text.h"
+#include "ui/profile/drawing/label_placer.h"
 #include "ui/profile/drawing/scene_parts.h"
 
 namespace vcurve::profileui::scene {
 
 namespace {
 
-constexpr double kPad = 2;             // clear space around every label, pixels
-constexpr double kGradeOffset = 3;     // a grade label's distance above its line
 constexpr double kMarkClearance = 11;  // a leader stops clear of its point's mark or ring
 constexpr double kLabelSpacing = 16;   // pixels between points whose labels are tried
 constexpr double kPointOffset = 12;    // a point label's distance from its point, clear of a ring
-// A first guess at a label's width, per character, in widths of a digit:
-// digits fill most labels, and the guess must not exceed the truth.
-constexpr double kFirstGuess = 0.7;
 // The fewest characters each kind of label has: "R=500  T=1.000  E=0.001",
-// "K0+100.000  H=1.000", "i=0.00%  L=10.000".
+// "K0+100.000  H=1.000".
 constexpr qsizetype kShortestCurveLabel = 22;
 constexpr qsizetype kShortestPointLabel = 19;
-constexpr qsizetype kShortestGradeLabel = 17;
-
-class Placer {
- public:
-  Placer(Scene& scene, LabelLayout& layout, const LabelLayout& lines, const ViewTransform& view,
-         const QFontMetricsF& metrics)
-      : scene_(scene),
-        layout_(layout),
-        lines_(lines),
-        view_(view),
-        metrics_(metrics),
-        perCharacter_(metrics.horizontalAdvance(QLatin1Char('0')) * kFirstGuess) {}
-
-  // Whether a block of `count` lines at least `characters` long could go
-  // there: a look before the texts are made, which for a thousand points
-  // mostly says no.
-  bool roomFor(qsizetype characters, qsizetype count, double x, double y, bool up) const {
-    return fits(boxAt(x, y, up, guess(characters), metrics_.height() * static_cast<double>(count)));
-  }
-
-  // Lines stacked and centred on x, growing up from y or down from it.
-  bool block(const std::vector<QString>& lines, double x, double y, bool up, TextRole role) {
-    const double height = metrics_.height() * static_cast<double>(lines.size());
-    const auto box = [&](double width) { return boxAt(x, y, up, width, height); };
-    qsizetype longest = 0;
-    for (const QString& line : lines) longest = std::max(longest, line.size());
-    if (!fits(box(guess(longest)))) return false;
-    double width = 0;
-    for (const QString& line : lines) width = std::max(width, metrics_.horizontalAdvance(line));
-    if (!take(box(width))) return false;
-    const QRectF taken = box(width);
-    double top = taken.top();
-    for (const QString& line : lines) {
-      const double w = metrics_.horizontalAdvance(line);
-      scene_.texts.push_back({line, QPointF(taken.center().x(), top + metrics_.height() / 2), 0,
-                              QRectF(-w / 2, -metrics_.height() / 2, w, metrics_.height()), role});
-      top += metrics_.height();
-    }
-    return true;
-  }
-
-  // Lines stacked over or under a point, as near as they fit; further out
-  // with a leader back to the point where nearer they would cover a line
-  // or another label. The texts are made only once a place is found.
-  template <typename MakeLines>
-  bool nearest(QPointF from, double gap, double clearance, bool up, qsizetype shortest,
-               qsizetype count, TextRole role, MakeLines makeLines) {
-    std::optional<std::vector<QString>> lines;
-    const double side = up ? -1 : 1;
-    for (const double extra : {0.0, 24.0, 48.0, 80.0}) {
-      const double y = from.y() + side * (gap + extra);
-      if (!roomFor(shortest, count, from.x(), y, up)) continue;
-      const QLineF leader(from.x(), from.y() + side * clearance, from.x(), y);
-      const QRectF room = QRectF(leader.p1(), leader.p2()).normalized().adjusted(-1, 0, 1, 0);
-      if (extra > 0 && !layout_.isFree(room)) continue;
-      if (!lines) lines = makeLines();
-      if (!block(*lines, from.x(), y, up, role)) continue;
-      if (extra > 0) {
-        scene_.leaders.push_back(leader);
-        layout_.reserve(room);
-      }
-      return true;
-    }
-    return false;
-  }
-
-  bool roomAlong(qsizetype characters, double room) const { return guess(characters) <= room; }
-
-  double widthOf(const QString& text) const { return metrics_.horizontalAdvance(text); }
-
-  // A text `width` wide along a line from a to b, just above or below it,
-  // centred at x; only where `room` pixels of the line are free for it.
-  bool along(const QString& text, double width, QPointF a, QPointF b, double x, double room,
-             bool above) {
-    if (width + 2 * kPad > room || b.x() <= a.x()) return false;
-    const QPointF direction = b - a;
-    const double length = std::hypot(direction.x(), direction.y());
-    const QPointF on = a + direction * ((x - a.x()) / direction.x());
-    const QPointF up(direction.y() / length, -direction.x() / length);
-    const QPointF centre = on + up * ((above ? 1 : -1) * (metrics_.height() / 2 + kGradeOffset));
-    const double angle = std::atan2(direction.y(), direction.x()) * 180 / std::numbers::pi;
-    const QRectF box(-width / 2, -metrics_.height() / 2, width, metrics_.height());
-    if (!take(QTransform().translate(centre.x(), centre.y()).rotate(angle).mapRect(box), false)) {
-      return false;
-    }
-    scene_.texts.push_back({text, centre, angle, box, TextRole::Grade});
-    return true;
-  }
-
- private:
-  // A box centred on x, over or under y; near the plot's sides, moved
-  // inside it as long as it still covers x.
-  QRectF boxAt(double x, double y, bool up, double width, double height) const {
-    const QRectF plot = view_.plot();
-    double left = x - width / 2;
-    if (left < plot.left() && x >= plot.left()) left = std::min(plot.left() + kPad, x);
-    if (left + width > plot.right() && x <= plot.right()) {
-      left = std::max(plot.right() - kPad - width, x - width);
-    }
-    return QRectF(left, up ? y - height : y, width, height);
-  }
-
-  double guess(qsizetype characters) const {
-    return static_cast<double>(characters) * perCharacter_;
-  }
-  bool fits(const QRectF& box, bool clearOfLines = true) const {
-    const QRectF padded = box.adjusted(-kPad, -kPad, kPad, kPad);
-    return view_.plot().contains(box) && layout_.isFree(padded) &&
-           (!clearOfLines || lines_.isFree(padded));
-  }
-  // A grade's label lies along its own line, so only the block labels keep
-  // clear of the lines.
-  bool take(const QRectF& box, bool clearOfLines = true) {
-    return fits(box, clearOfLines) && layout_.place(box.adjusted(-kPad, -kPad, kPad, kPad));
-  }
-
-  Scene& scene_;
-  LabelLayout& layout_;
-  const LabelLayout& lines_;
-  const ViewTransform& view_;
-  const QFontMetricsF& metrics_;
-  double perCharacter_;
-};
+constexpr qsizetype kShortestNarrowLine = 9;   // "K0+100.000", split from the rest
+constexpr qsizetype kShortestGradeLength = 8;  // "L=10.000", under the line
+// How near the pointer must come to a point whose label found no room for
+// the label to show, in pixels.
+constexpr double kHoverReach = 10;
 
 QString pointText(const profile::Profile& profile, std::size_t row) {
   const profile::ProfilePoint& p = profile.points()[row];
@@ -169,16 +45,37 @@ bool curveLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const bool bracketed = width >= kBracketWidth;
   const QPointF from = bracketed ? pvi + QPointF(0, (crest ? -1 : 1) * kBracketGap) : pvi;
   const double gap = bracketed ? kPad : kPointOffset;
-  // The elements next to the bracket, the PVI beyond them.
-  return placer.nearest(from, gap, bracketed ? 0 : kMarkClearance, crest, kShortestCurveLabel, 2,
-                        TextRole::Curve, [&] {
-                          const QString elements = qText(profile::curveLabel(curve));
-                          const QString where =
-                              qText(std::string(profile::curveKindText(curve.kind)) + "  " +
-                                    pointText(profile, row).toStdString());
-                          return crest ? std::vector<QString>{where, elements}
-                                       : std::vector<QString>{elements, where};
-                        });
+  // Where two lines fit nowhere, three narrower ones may.
+  const auto narrowLines = [&] {
+    const QStringList where = pointText(profile, row).split(QStringLiteral("  "));
+    const QStringList elements = qText(profile::curveLabel(curve)).split(QStringLiteral("  "));
+    if (where.size() != 2 || elements.size() != 3) return std::vector<QString>{};
+    const QString kind = qText(std::string(profile::curveKindText(curve.kind)));
+    return std::vector<QString>{kind + " " + where[0], where[1] + " " + elements[0],
+                                elements[1] + " " + elements[2]};
+  };
+  const auto lines = [&] {
+    // The elements next to the bracket, the PVI beyond them.
+    // Single spaces: the labels crowd each other more than they need air.
+    const QString elements =
+        qText(profile::curveLabel(curve)).replace(QStringLiteral("  "), QStringLiteral(" "));
+    const QString where = qText(std::string(profile::curveKindText(curve.kind)) + " " +
+                                pointText(profile, row).toStdString())
+                              .replace(QStringLiteral("  "), QStringLiteral(" "));
+    return crest ? std::vector<QString>{where, elements} : std::vector<QString>{elements, where};
+  };
+  // Crowded on the PVI's side: on the curve's other side, the leader from
+  // the curve itself so that it crosses no line.
+  const auto onCurve = profile.elevationAt(p.station);
+  const auto either = [&](qsizetype shortest, qsizetype count, const auto& make) {
+    if (placer.nearest(from, gap, bracketed ? 0 : kMarkClearance, crest, shortest, count,
+                       TextRole::Curve, make)) {
+      return true;
+    }
+    return onCurve && placer.nearest(mapClamped(view, p.station, *onCurve), kPointOffset, 4, !crest,
+                                     shortest, count, TextRole::Curve, make);
+  };
+  return either(kShortestCurveLabel, 2, lines) || either(kShortestNarrowLine, 3, narrowLines);
 }
 
 bool pointLabel(Placer& placer, const profile::Profile& profile, std::size_t row,
@@ -186,16 +83,31 @@ bool pointLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const profile::ProfilePoint& p = profile.points()[row];
   const QPointF at = mapClamped(view, p.station, p.elevation);
   const auto text = [&] { return std::vector<QString>{pointText(profile, row)}; };
-  return placer.nearest(at, kPointOffset, kMarkClearance, true, kShortestPointLabel, 1,
-                        TextRole::Point, text) ||
-         placer.nearest(at, kPointOffset, kMarkClearance, false, kShortestPointLabel, 1,
-                        TextRole::Point, text);
+  // Where one line fits nowhere, two narrower ones may.
+  const auto narrow = [&] { return pointText(profile, row).split(QStringLiteral("  ")); };
+  const auto narrowLines = [&] {
+    const QStringList parts = narrow();
+    return std::vector<QString>(parts.begin(), parts.end());
+  };
+  for (const bool up : {true, false}) {
+    if (placer.nearest(at, kPointOffset, kMarkClearance, up, kShortestPointLabel, 1,
+                       TextRole::Point, text)) {
+      return true;
+    }
+  }
+  for (const bool up : {true, false}) {
+    if (placer.nearest(at, kPointOffset, kMarkClearance, up, kShortestNarrowLine, 2,
+                       TextRole::Point, narrowLines)) {
+      return true;
+    }
+  }
+  return false;
 }
 
-void gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row,
+bool gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row,
                 const ViewTransform& view) {
   const auto& grade = profile.rows()[row].gradeAfter;
-  if (!grade) return;
+  if (!grade) return true;
   const profile::ProfilePoint& p1 = profile.points()[row];
   const profile::ProfilePoint& p2 = profile.points()[row + 1];
   const auto& before = profile.rows()[row].curve;
@@ -203,7 +115,7 @@ void gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const QPointF a = mapClamped(view, p1.station, p1.elevation);
   const QPointF b = mapClamped(view, p2.station, p2.elevation);
   const double room = view.mapStation(p2.station) - view.mapStation(p1.station);
-  if (!placer.roomAlong(kShortestGradeLabel, room)) return;
+  if (!placer.roomAlong(kShortestGradeLength, room)) return false;
   const QString text = qText(profile::gradeLabel(*grade));
   const double width = placer.widthOf(text);
   // On the straight between the curves where there is room, else anywhere
@@ -213,20 +125,25 @@ void gradeLabel(Placer& placer, const profile::Profile& profile, std::size_t row
   const auto tryStretch = [&](double from, double to) {
     const double left = std::max(view.mapStation(from), view.plot().left());
     const double right = std::min(view.mapStation(to), view.plot().right());
-    if (!(right - left > width)) return false;
     for (const bool above : {true, false}) {
-      for (const double at : {0.5, 0.25, 0.75}) {
+      for (const double at : {0.5, 0.35, 0.65, 0.25, 0.75}) {
         const double room = 2 * std::min(at, 1 - at) * (right - left);
         if (placer.along(text, width, a, b, left + at * (right - left), room, above)) return true;
       }
     }
+    // Too short for the label in one: the grade over the line, the length
+    // under it, as profile drawings print them.
+    const QStringList parts = text.split(QStringLiteral("  "));
+    if (parts.size() != 2) return false;
+    for (const double at : {0.5, 0.35, 0.65}) {
+      const double room = 2 * std::min(at, 1 - at) * (right - left);
+      if (placer.astride(parts[0], parts[1], a, b, left + at * (right - left), room)) return true;
+    }
     return false;
   };
-  if (tryStretch(before ? before->endStation : p1.station,
-                 after ? after->startStation : p2.station)) {
-    return;
-  }
-  tryStretch(p1.station, p2.station);
+  return tryStretch(before ? before->endStation : p1.station,
+                    after ? after->startStation : p2.station) ||
+         tryStretch(p1.station, p2.station);
 }
 
 // The design line cut into pieces short enough that their boxes hug it:
@@ -235,6 +152,11 @@ LabelLayout linesOf(const Scene& scene) {
   constexpr double kPiece = 12;
   LabelLayout lines;
   const auto hug = [&](const QRectF& box) { lines.reserve(box.adjusted(-1, -1, 1, 1)); };
+  // QRectF::united() passes over a rectangle of no size, as a point is.
+  const auto grow = [](const QRectF& box, QPointF p) {
+    return QRectF(QPointF(std::min(box.left(), p.x()), std::min(box.top(), p.y())),
+                  QPointF(std::max(box.right(), p.x()), std::max(box.bottom(), p.y())));
+  };
   for (const auto* polylines : {&scene.design, &scene.pointLine}) {
     for (const QPolygonF& line : *polylines) {
       if (line.isEmpty()) continue;
@@ -244,10 +166,10 @@ LabelLayout linesOf(const Scene& scene) {
         const int pieces = std::clamp(static_cast<int>(segment.length() / kPiece) + 1, 1, 1000);
         for (int j = 1; j <= pieces; ++j) {
           const QPointF to = segment.pointAt(double(j) / pieces);
-          const QRectF grown = run.united(QRectF(to, QSizeF(0, 0)));
+          const QRectF grown = grow(run, to);
           if (grown.width() > kPiece || grown.height() > kPiece) {
             hug(run);
-            run = QRectF(segment.pointAt(double(j - 1) / pieces), to).normalized();
+            run = grow(QRectF(segment.pointAt(double(j - 1) / pieces), QSizeF(0, 0)), to);
           } else {
             run = grown;
           }
@@ -259,46 +181,213 @@ LabelLayout linesOf(const Scene& scene) {
   return lines;
 }
 
+// Each label that found no room leaves a sign where it belongs: its point
+// drawn filled, or a dot over the middle of its grade's part in view, off
+// the line so that the line stays whole.
+void markHidden(Scene& scene, const HiddenLabels& hidden, const profile::Profile& profile,
+                const ViewTransform& view) {
+  const auto& points = profile.points();
+  const QRectF plot = view.plot();
+  scene.hiddenLabels = hidden.points.size() + hidden.grades.size();
+  const auto mark = [](std::vector<QPointF>& marks, QPointF at) {
+    // Marks closer than this would only blot each other out, in pixels.
+    constexpr double kSpacing = 5;
+    if (!marks.empty() && std::fabs(marks.back().x() - at.x()) < kSpacing &&
+        std::fabs(marks.back().y() - at.y()) < kSpacing) {
+      return;
+    }
+    marks.push_back(at);
+  };
+  for (const std::size_t k : hidden.points) {
+    mark(scene.hiddenPoints, mapClamped(view, points[k].station, points[k].elevation));
+  }
+  for (const std::size_t k : hidden.grades) {
+    const QLineF grade(mapClamped(view, points[k].station, points[k].elevation),
+                       mapClamped(view, points[k + 1].station, points[k + 1].elevation));
+    constexpr double kOffLine = 6;
+    if (auto part = clipped(grade, plot)) {
+      mark(scene.hiddenGrades, part->center() - QPointF(0, kOffLine));
+    }
+  }
+}
+
 }  // namespace
 
-void addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profile, RowRange rows,
-               std::optional<std::size_t> selected, const ViewTransform& view,
-               const QFontMetricsF& metrics) {
-  if (!profile.usable() || rows.empty()) return;
+namespace {
+
+// One pass over the labels in view: `first` before all others, in order,
+// then the points and curves, then the grades.
+HiddenLabels placeOnce(Scene& scene, LabelLayout& layout, const LabelLayout& lines,
+                       const profile::Profile& profile, RowRange rows,
+                       const std::vector<std::size_t>& first, bool backwards,
+                       const ViewTransform& view, const QFontMetricsF& metrics) {
+  HiddenLabels hidden;
+  Placer placer(scene, layout, lines, view, metrics);
+  const auto& derived = profile.rows();
+  const auto& points = profile.points();
+  const QRectF plot = view.plot();
+  const auto inView = [&](std::size_t k) {
+    const double x = view.mapStation(points[k].station);
+    return x >= plot.left() && x <= plot.right();
+  };
+  for (const std::size_t k : first) {
+    const bool placed = derived[k].curve ? curveLabel(placer, profile, k, view)
+                                         : pointLabel(placer, profile, k, view);
+    if (!placed && inView(k)) hidden.points.push_back(k);
+  }
+  // Points closer than a fraction of a label to the last one tried could
+  // seldom show a label of their own; trying each of a thousand costs more
+  // than the whole drawing.
+  double last[2] = {-INFINITY, -INFINITY};  // without a curve, with one
+  for (std::size_t i = rows.first; i <= rows.last; ++i) {
+    const std::size_t k = backwards ? rows.last - (i - rows.first) : i;
+    if (!inView(k) || std::find(first.begin(), first.end(), k) != first.end()) continue;
+    const double x = view.mapStation(points[k].station);
+    double& previous = last[derived[k].curve ? 1 : 0];
+    const bool tried = std::fabs(x - previous) >= kLabelSpacing;
+    if (tried) previous = x;
+    const bool placed = tried && (derived[k].curve ? curveLabel(placer, profile, k, view)
+                                                   : pointLabel(placer, profile, k, view));
+    if (!placed) hidden.points.push_back(k);
+  }
+  for (std::size_t k = rows.first; k < rows.last; ++k) {
+    // Only grades with some of their length in view are missed.
+    if (view.mapStation(points[k + 1].station) <= plot.left() ||
+        view.mapStation(points[k].station) >= plot.right()) {
+      continue;
+    }
+    if (!gradeLabel(placer, profile, k, view)) hidden.grades.push_back(k);
+  }
+  std::sort(hidden.points.begin(), hidden.points.end());
+  for (const SceneTurn& turn : scene.turns) {
+    const QString text = turn.high ? QStringLiteral("最高点") : QStringLiteral("最低点");
+    placer.block({text}, turn.at.x(), turn.at.y() + (turn.high ? kPointOffset : -kPointOffset),
+                 !turn.high, TextRole::Turn);
+  }
+  return hidden;
+}
+
+}  // namespace
+
+HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profile,
+                       RowRange rows, std::optional<std::size_t> selected,
+                       const ViewTransform& view, const QFontMetricsF& metrics) {
+  if (!profile.usable() || rows.empty()) return {};
   const LabelLayout lines = linesOf(scene);
   // No label covers a point or a finding's ring.
   for (const QPointF& p : scene.points) layout.reserve(QRectF(p.x() - 4, p.y() - 4, 8, 8));
   for (const SceneMark& ring : scene.rings) {
     layout.reserve(QRectF(ring.at.x() - 10, ring.at.y() - 10, 20, 20));
   }
-  Placer placer(scene, layout, lines, view, metrics);
-  const auto& derived = profile.rows();
-  const auto annotate = [&](std::size_t k) {
-    return derived[k].curve ? curveLabel(placer, profile, k, view)
-                            : pointLabel(placer, profile, k, view);
+  // Greedy placement from the left or from the right, the selected row
+  // first. Where it crowds a few points out, one of them is put first too,
+  // then one the pass after crowds out, and so on; the pass that hides
+  // fewest is kept. A view of hundreds of hidden labels gains
+  // nothing from trying again.
+  constexpr int kMostPasses = 4;
+  constexpr std::size_t kFewHidden = 8;
+  std::vector<std::size_t> first;
+  if (selected && *selected < profile.size()) first.push_back(*selected);
+  const LabelLayout empty = layout;
+  const std::size_t texts = scene.texts.size();
+  const std::size_t leaders = scene.leaders.size();
+  std::vector<SceneText> bestTexts;
+  std::vector<QLineF> bestLeaders;
+  HiddenLabels hidden;
+  int passes = 0;
+  const auto count = [](const HiddenLabels& h) {
+    return std::pair(h.points.size(), h.grades.size());
   };
-  if (selected && *selected < profile.size()) annotate(*selected);
-  // Points closer than a fraction of a label to the last one tried could
-  // seldom show a label of their own; trying each of a thousand costs more
-  // than the whole drawing.
-  const auto eachSpaced = [&](bool curves, auto label) {
-    double last = -INFINITY;
-    for (std::size_t k = rows.first; k <= rows.last; ++k) {
-      if (derived[k].curve.has_value() != curves || k == selected) continue;
-      const double x = view.mapStation(profile.points()[k].station);
-      if (x - last < kLabelSpacing) continue;
-      last = x;
-      label(placer, profile, k, view);
+  const auto pass = [&](const std::vector<std::size_t>& order, bool backwards) {
+    ++passes;
+    LabelLayout tried = empty;
+    scene.texts.resize(texts);
+    scene.leaders.resize(leaders);
+    HiddenLabels missed =
+        placeOnce(scene, tried, lines, profile, rows, order, backwards, view, metrics);
+    if (passes == 1 || count(missed) < count(hidden)) {
+      bestTexts.assign(scene.texts.begin() + static_cast<std::ptrdiff_t>(texts), scene.texts.end());
+      bestLeaders.assign(scene.leaders.begin() + static_cast<std::ptrdiff_t>(leaders),
+                         scene.leaders.end());
+      layout = std::move(tried);
+      hidden = missed;
     }
+    return missed;
   };
-  eachSpaced(true, curveLabel);
-  for (std::size_t k = rows.first; k < rows.last; ++k) gradeLabel(placer, profile, k, view);
-  eachSpaced(false, pointLabel);
-  for (const SceneTurn& turn : scene.turns) {
-    const QString text = turn.high ? QStringLiteral("最高点") : QStringLiteral("最低点");
-    placer.block({text}, turn.at.x(), turn.at.y() + (turn.high ? kPointOffset : -kPointOffset),
-                 !turn.high, TextRole::Turn);
+  bool backwards = false;
+  HiddenLabels now = pass(first, backwards);
+  if (!now.points.empty() && now.points.size() <= kFewHidden) {
+    const HiddenLabels other = pass(first, true);
+    if (count(other) < count(now)) {
+      now = other;
+      backwards = true;
+    }
   }
+  while (!hidden.points.empty() && !now.points.empty() && now.points.size() <= kFewHidden &&
+         passes < kMostPasses) {
+    const auto next = std::find_if(now.points.begin(), now.points.end(), [&](std::size_t k) {
+      return std::find(first.begin(), first.end(), k) == first.end();
+    });
+    if (next == now.points.end()) break;
+    first.push_back(*next);
+    HiddenLabels tried = pass(first, backwards);
+    if (passes < kMostPasses) {
+      const HiddenLabels other = pass(first, !backwards);
+      if (count(other) < count(tried)) {
+        tried = other;
+        backwards = !backwards;
+      }
+    }
+    // Even a worse pass is followed, since `first` only grows: putting the
+    // next crowded label first may make room for all.
+    now = tried;
+  }
+  scene.texts.resize(texts);
+  scene.leaders.resize(leaders);
+  scene.texts.insert(scene.texts.end(), bestTexts.begin(), bestTexts.end());
+  scene.leaders.insert(scene.leaders.end(), bestLeaders.begin(), bestLeaders.end());
+  markHidden(scene, hidden, profile, view);
+  return hidden;
+}
+
+void addHoverLabel(Scene& scene, const HiddenLabels& hidden, const profile::Profile& profile,
+                   double station, const ViewTransform& view, const QFontMetricsF& metrics) {
+  const auto& points = profile.points();
+  const double x = view.mapStation(station);
+  std::optional<std::size_t> nearest;
+  double best = kHoverReach;
+  for (const std::size_t k : hidden.points) {
+    const double distance = std::fabs(view.mapStation(points[k].station) - x);
+    if (distance <= best) {
+      best = distance;
+      nearest = k;
+    }
+  }
+  // Over everything else: a layout of its own, with nothing in the way.
+  Scene shown;
+  LabelLayout layout;
+  const LabelLayout lines;
+  Placer placer(shown, layout, lines, view, metrics);
+  if (nearest) {
+    if (profile.rows()[*nearest].curve) {
+      curveLabel(placer, profile, *nearest, view);
+    } else {
+      pointLabel(placer, profile, *nearest, view);
+    }
+  } else {
+    const auto grade = std::find_if(hidden.grades.begin(), hidden.grades.end(), [&](std::size_t k) {
+      return points[k].station <= station && station <= points[k + 1].station;
+    });
+    const auto z = profile.elevationAt(station);
+    if (grade == hidden.grades.end() || !z) return;
+    const QString text = qText(profile::gradeLabel(*profile.rows()[*grade].gradeAfter));
+    const QPointF at = mapClamped(view, station, *z);
+    if (!placer.block({text}, at.x(), at.y() - kPointOffset, true, TextRole::Grade)) {
+      placer.block({text}, at.x(), at.y() + kPointOffset, false, TextRole::Grade);
+    }
+  }
+  scene.hoverTexts = std::move(shown.texts);
+  scene.hoverLeaders = std::move(shown.leaders);
 }
 
 }  // namespace vcurve::profileui::scene

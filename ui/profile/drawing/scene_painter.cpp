@@ -108,27 +108,28 @@ void paintRing(QPainter& painter, QPointF at, profile::Severity severity, double
   painter.drawEllipse(at, radius, radius);
 }
 
+// A point whose label found no room: filled, where others are hollow.
+void paintHiddenPoint(QPainter& painter, QPointF at) {
+  painter.setPen(pen(style::kDesign, 1.5));
+  painter.setBrush(style::kHidden);
+  painter.drawEllipse(at, style::kPointRadius, style::kPointRadius);
+}
+
 void paintLegend(QPainter& painter, const Scene& scene) {
-  if (scene.legendEntries.empty()) return;
-  painter.setPen(pen(style::kFrame, 1));
-  painter.setBrush(faded(style::kPaper, 230));
-  painter.drawRect(scene.legend);
-  const double row = legendRowHeight(painter.fontMetrics());
-  double top = scene.legend.top() + kLegendPadding;
-  const double swatchLeft = scene.legend.left() + kLegendPadding;
-  for (const LegendEntry entry : scene.legendEntries) {
-    const double middle = top + row / 2;
-    const QPointF centre(swatchLeft + kLegendSwatch / 2, middle);
-    switch (entry) {
+  for (const LegendItem& item : scene.legendItems) {
+    const QRectF& swatch = item.swatch;
+    const double middle = swatch.center().y();
+    const QPointF centre = swatch.center();
+    const double radius = swatch.height() / 2 - 2;
+    switch (item.entry) {
       case LegendEntry::Design:
-        paintBold(
-            painter,
-            {QPolygonF{QPointF(swatchLeft, middle), QPointF(swatchLeft + kLegendSwatch, middle)}},
-            style::kDesign);
+        paintBold(painter,
+                  {QPolygonF{QPointF(swatch.left(), middle), QPointF(swatch.right(), middle)}},
+                  style::kDesign);
         break;
       case LegendEntry::Ground:
         painter.setPen(pen(style::kGround, 1));
-        painter.drawLine(QPointF(swatchLeft, middle), QPointF(swatchLeft + kLegendSwatch, middle));
+        painter.drawLine(QPointF(swatch.left(), middle), QPointF(swatch.right(), middle));
         break;
       case LegendEntry::Pvi:
         painter.setPen(pen(style::kDesign, 1.5));
@@ -136,19 +137,38 @@ void paintLegend(QPainter& painter, const Scene& scene) {
         painter.drawEllipse(centre, style::kPointRadius, style::kPointRadius);
         break;
       case LegendEntry::Error:
-        paintRing(painter, centre, profile::Severity::Error, row / 2 - 2);
+        paintRing(painter, centre, profile::Severity::Error, radius);
         break;
       case LegendEntry::Warning:
-        paintRing(painter, centre, profile::Severity::Warning, row / 2 - 2);
+        paintRing(painter, centre, profile::Severity::Warning, radius);
         break;
       case LegendEntry::Note:
-        paintRing(painter, centre, profile::Severity::Note, row / 2 - 2);
+        paintRing(painter, centre, profile::Severity::Note, radius);
+        break;
+      case LegendEntry::Hidden:
+        paintHiddenPoint(painter, centre);
         break;
     }
     painter.setPen(style::kAnnotation);
-    painter.drawText(QRectF(swatchLeft + kLegendSwatch + kLegendPadding, top, 1000, row),
-                     Qt::AlignLeft | Qt::AlignVCenter, legendText(entry));
-    top += row;
+    painter.drawText(item.textBox, Qt::AlignLeft | Qt::AlignVCenter, item.text);
+  }
+}
+
+// Shown at the pointer over everything else, so on a solid backing.
+void paintHoverLabels(QPainter& painter, const Scene& scene) {
+  painter.setPen(pen(style::kAnnotation, 1));
+  for (const QLineF& leader : scene.hoverLeaders) painter.drawLine(leader);
+  QRectF extent;
+  for (const SceneText& text : scene.hoverTexts) {
+    extent = extent.united(text.box.translated(text.centre));
+  }
+  if (extent.isEmpty()) return;
+  painter.setPen(pen(style::kFrame, 1));
+  painter.setBrush(style::kPaper);
+  painter.drawRect(extent.adjusted(-3, -1, 3, 1));
+  for (const SceneText& text : scene.hoverTexts) {
+    painter.setPen(textColour(text.role));
+    paintText(painter, text);
   }
 }
 
@@ -239,6 +259,13 @@ void paintScene(QPainter& painter, const Scene& scene) {
     }
     stamp->at(painter, ring.at);
   }
+  // Over the rings, so that a point with a finding still shows its label is hidden.
+  const Stamp hiddenPoint(painter, style::kPointRadius,
+                          [](QPainter& stamp) { paintHiddenPoint(stamp, QPointF()); });
+  for (const QPointF& p : scene.hiddenPoints) hiddenPoint.at(painter, p);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(style::kHidden);
+  for (const QPointF& p : scene.hiddenGrades) painter.drawEllipse(p, 2.5, 2.5);
 
   if (scene.hoverX) {
     painter.setPen(pen(faded(style::kHover, 140), 1, Qt::DotLine));
@@ -256,6 +283,7 @@ void paintScene(QPainter& painter, const Scene& scene) {
     painter.setPen(textColour(text.role));
     paintText(painter, text);
   }
+  paintHoverLabels(painter, scene);
   paintLegend(painter, scene);
   if (!scene.message.isEmpty()) {
     painter.setPen(pen(style::kError, 1));

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "profile/profile.h"
 #include "ui/profile/drawing/label_layout.h"
@@ -47,11 +48,26 @@ void addCurveMarks(Scene& scene, const profile::Profile& profile, RowRange rows,
                    const ViewTransform& view);
 void addFindings(Scene& scene, const profile::Profile& profile,
                  const std::vector<profile::Finding>& findings, const ViewTransform& view);
+// The rows in view whose point label (or curve label) and whose grade
+// label found no room, in station order.
+struct HiddenLabels {
+  std::vector<std::size_t> points;
+  std::vector<std::size_t> grades;
+};
 // The annotations, the selected row's first, each only where it overlaps
-// nothing placed before it.
-void addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profile, RowRange rows,
-               std::optional<std::size_t> selected, const ViewTransform& view,
-               const QFontMetricsF& metrics);
+// nothing placed before it; those that fit nowhere are marked and counted.
+HiddenLabels addLabels(Scene& scene, LabelLayout& layout, const profile::Profile& profile,
+                       RowRange rows, std::optional<std::size_t> selected,
+                       const ViewTransform& view, const QFontMetricsF& metrics);
+// The hidden label of the point or grade at the pointer, over the rest.
+void addHoverLabel(Scene& scene, const HiddenLabels& hidden, const profile::Profile& profile,
+                   double station, const ViewTransform& view, const QFontMetricsF& metrics);
+
+// The legend across the top, above the plot; and, once the labels are
+// placed, the count of those that found no room, at its left.
+double legendTop();
+void addLegend(Scene& scene, const SceneInput& input, const QFontMetricsF& metrics);
+void addHiddenNote(Scene& scene, const QFontMetricsF& metrics);
 
 // Curves narrower than this get no bracket: it would read as a glyph, not
 // as the curve's extent. And how far a bracket stands off its PVI, in pixels.

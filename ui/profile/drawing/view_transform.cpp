@@ -15,6 +15,7 @@ constexpr double kSmallestSpan = 1;
 void ViewTransform::setPlot(const QRectF& plot) {
   // A collapsed widget still maps without dividing by zero.
   plot_ = QRectF(plot.topLeft(), QSizeF(std::max(1.0, plot.width()), std::max(1.0, plot.height())));
+  keepToLimits();
 }
 
 void ViewTransform::setExaggeration(double factor) {
@@ -29,6 +30,33 @@ void ViewTransform::setScaleLimits(double finest, double coarsest) {
   finest_ = finest;
   coarsest_ = coarsest;
   metresPerPixel_ = std::clamp(metresPerPixel_, finest_, coarsest_);
+  keepToLimits();
+}
+
+void ViewTransform::keepStations(double fromStation, double toStation, double margin) {
+  if (!std::isfinite(fromStation) || !std::isfinite(toStation) || !(toStation >= fromStation)) {
+    limits_.reset();
+    return;
+  }
+  limits_ = StationLimits{fromStation, std::max(toStation, fromStation + kSmallestSpan),
+                          std::max(0.0, margin)};
+  keepToLimits();
+}
+
+double ViewTransform::coarsestInLimits() const {
+  if (!limits_) return coarsest_;
+  const double width = std::max(1.0, plot_.width() - 2 * limits_->margin);
+  return std::clamp((limits_->to - limits_->from) / width, finest_, coarsest_);
+}
+
+void ViewTransform::keepToLimits() {
+  if (!limits_) return;
+  metresPerPixel_ = std::clamp(metresPerPixel_, finest_, coarsestInLimits());
+  const double margin = limits_->margin * metresPerPixel_;
+  const double lowest = limits_->from - margin;
+  const double highest = limits_->to + margin - plot_.width() * metresPerPixel_;
+  // A road narrower than the plot at the finest scale starts at the left.
+  leftStation_ = highest < lowest ? lowest : std::clamp(leftStation_, lowest, highest);
 }
 
 void ViewTransform::fit(double fromStation, double toStation, double low, double high,
@@ -38,15 +66,13 @@ void ViewTransform::fit(double fromStation, double toStation, double low, double
     return;
   }
   const double across = std::max(kSmallestSpan, toStation - fromStation);
-  const double up = std::max(kSmallestSpan / exaggeration_, high - low);
   const double width = std::max(1.0, plot_.width() - 2 * margin);
-  const double height = std::max(1.0, plot_.height() - 2 * margin);
-  metresPerPixel_ =
-      std::clamp(std::max(across / width, up * exaggeration_ / height), finest_, coarsest_);
+  metresPerPixel_ = std::clamp(across / width, finest_, coarsest_);
   const double middleStation = (fromStation + toStation) / 2;
   const double middleElevation = (low + high) / 2;
   leftStation_ = middleStation - (plot_.width() / 2) * metresPerPixel_;
   topElevation_ = middleElevation + (plot_.height() / 2) * elevationPerPixel();
+  keepToLimits();
 }
 
 double ViewTransform::mapStation(double station) const {
@@ -80,11 +106,13 @@ void ViewTransform::zoomAbout(const QPointF& pixel, double factor) {
   metresPerPixel_ = std::clamp(metresPerPixel_ / factor, finest_, coarsest_);
   leftStation_ = fixed.station - (pixel.x() - plot_.left()) * metresPerPixel_;
   topElevation_ = fixed.elevation + (pixel.y() - plot_.top()) * elevationPerPixel();
+  keepToLimits();
 }
 
 void ViewTransform::pan(const QPointF& offset) {
   leftStation_ -= offset.x() * metresPerPixel_;
   topElevation_ += offset.y() * elevationPerPixel();
+  keepToLimits();
 }
 
 int pointerPlaces(double metresPerPixel) {

@@ -8,6 +8,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <optional>
 
 namespace vcurve::profileui {
 
@@ -36,9 +37,18 @@ class ViewTransform {
   // a tiny profile can make the view degenerate.
   void setScaleLimits(double finest, double coarsest);
 
-  // The stations and elevations given, centred, with a margin in pixels
-  // around them; a span of zero (one point, a level profile) gets a small
-  // one so that the view never divides by it.
+  // The view keeps to the road: it zooms out no further than to show
+  // these stations whole and pans no further than their ends, `margin`
+  // pixels beyond them, so that the axis never runs into chainage the road
+  // does not have. Without limits it goes anywhere.
+  void keepStations(double fromStation, double toStation, double margin);
+
+  // The stations given across the plot's width, a margin in pixels either
+  // side, and the elevations centred; a span of zero (one point, a level
+  // profile) gets a small one so that the view never divides by it. The
+  // width wins over the height: at a large exaggeration a tall profile
+  // runs off the top and bottom rather than the view shrinking into
+  // stations the road does not have.
   void fit(double fromStation, double toStation, double low, double high, double margin);
 
   QPointF map(double station, double elevation) const;
@@ -65,6 +75,13 @@ class ViewTransform {
   double coarsest_ = 1e6;
   double leftStation_ = 0;
   double topElevation_ = 0;
+
+  struct StationLimits {
+    double from = 0, to = 0, margin = 0;
+  };
+  std::optional<StationLimits> limits_;
+  double coarsestInLimits() const;
+  void keepToLimits();
 };
 
 // The step a pointer position is worth: the coarsest of 1 m, 0.1 m, 0.01 m

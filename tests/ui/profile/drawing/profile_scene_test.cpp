@@ -4,6 +4,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "drawing_harness.h"
 #include "profile/profile_text.h"
@@ -16,12 +17,11 @@ using namespace vcurve::profileui;
 namespace {
 
 // Where a text lies, less a hair for the rounding of lines stacked edge to edge.
-QRectF extent(const SceneText& text) {
+QPolygonF extent(const SceneText& text) {
   return QTransform()
       .translate(text.centre.x(), text.centre.y())
       .rotate(text.angle)
-      .mapRect(text.box)
-      .adjusted(0.25, 0.25, -0.25, -0.25);
+      .map(QPolygonF(text.box.adjusted(0.25, 0.25, -0.25, -0.25)));
 }
 
 ViewTransform viewOf(QSizeF size, const profile::Profile& p, double exaggeration, double zoom) {
@@ -100,11 +100,11 @@ class ProfileSceneTest : public testing::DrawingTestCase {
                                    QFontMetricsF(QApplication::font()));
     int annotations = 0;
     for (std::size_t i = 0; i < scene.texts.size(); ++i) {
-      const QRectF a = extent(scene.texts[i]);
+      const QPolygonF a = extent(scene.texts[i]);
       if (scene.texts[i].role != TextRole::Axis) {
         ++annotations;
-        QVERIFY2(scene.plot.contains(a), qPrintable(scene.texts[i].text));
-        QVERIFY2(!a.intersects(scene.legend), qPrintable(scene.texts[i].text));
+        QVERIFY2(scene.plot.contains(a.boundingRect()), qPrintable(scene.texts[i].text));
+        QVERIFY2(!a.intersects(QPolygonF(scene.legend)), qPrintable(scene.texts[i].text));
       }
       for (std::size_t j = i + 1; j < scene.texts.size(); ++j) {
         QVERIFY2(!a.intersects(extent(scene.texts[j])),
@@ -112,6 +112,107 @@ class ProfileSceneTest : public testing::DrawingTestCase {
       }
     }
     QVERIFY(annotations > 0);
+  }
+
+  // A label is placed, or its point or grade is marked and it is counted;
+  // the one at the pointer shows. The examples folder's mountain highway
+  // has every PVI labelled at the sizes the window's drawing has, bar one
+  // or two in the smallest window.
+  void everyLabelIsShownOrCounted_data() {
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<bool>("motorway");
+    QTest::addColumn<std::size_t>("mostHidden");  // PVI labels
+    constexpr auto many = std::numeric_limits<std::size_t>::max();
+    QTest::newRow("window of 1024x640") << QSizeF(1024, 250) << 1.0 << false << std::size_t(2);
+    QTest::newRow("window of 1600x900") << QSizeF(1600, 330) << 1.0 << false << std::size_t(0);
+    QTest::newRow("window maximised") << QSizeF(1900, 420) << 1.0 << false << std::size_t(0);
+    QTest::newRow("zoomed in") << QSizeF(1000, 240) << 3.0 << false << std::size_t(0);
+    QTest::newRow("too small") << QSizeF(500, 200) << 1.0 << false << many;
+    QTest::newRow("motorway, 5 km") << QSizeF(1280, 800) << 20.0 << true << many;
+  }
+  void everyLabelIsShownOrCounted() {
+    QFETCH(QSizeF, size);
+    QFETCH(double, zoom);
+    QFETCH(bool, motorway);
+    QFETCH(std::size_t, mostHidden);
+    const auto profile = motorway ? samples::motorway() : samples::mountainHighway();
+    const auto findings = samples::findingsAt(*profile, 80);
+    const ViewTransform view = viewOf(size, *profile, 10, zoom);
+    const QFontMetricsF metrics(QApplication::font());
+    const Scene scene = buildScene({profile.get(), nullptr, &findings, {}, {}}, view, metrics);
+    const auto labelled = [](const std::vector<SceneText>& texts, const profile::ProfilePoint& p) {
+      const QString chainage =
+          QString::fromStdString(profile::stationText(p.station, profile::StationStyle::Chainage));
+      return std::any_of(texts.begin(), texts.end(), [&](const SceneText& t) {
+        return t.role != TextRole::Axis && t.text.contains(chainage);
+      });
+    };
+    const auto& points = profile->points();
+    std::size_t missing = 0;
+    std::optional<std::size_t> firstMissing;
+    for (std::size_t k = 0; k < points.size(); ++k) {
+      const double x = view.mapStation(points[k].station);
+      if (k + 1 < points.size() && view.mapStation(points[k + 1].station) > view.plot().left() &&
+          x < view.plot().right()) {
+        ++missing;  // a grade in view, less those labelled below
+      }
+      if (x < view.plot().left() || x > view.plot().right() || labelled(scene.texts, points[k])) {
+        continue;
+      }
+      ++missing;
+      if (!firstMissing) firstMissing = k;
+    }
+    missing -= static_cast<std::size_t>(std::count_if(
+        scene.texts.begin(), scene.texts.end(),
+        [](const SceneText& t) { return t.role == TextRole::Grade && t.text.startsWith("i="); }));
+    QCOMPARE(scene.hiddenLabels, missing);
+    QVERIFY2(scene.hiddenPoints.size() <= mostHidden,
+             qPrintable(QString::number(scene.hiddenPoints.size())));
+    QCOMPARE(scene.hiddenPoints.empty(), !firstMissing.has_value());  // the PVIs' labels
+    if (!firstMissing) return;
+    const double station = points[*firstMissing].station;
+    const Scene hovered =
+        buildScene({profile.get(), nullptr, &findings, {}, station}, view, metrics);
+    QVERIFY(labelled(hovered.hoverTexts, points[*firstMissing]));
+    QVERIFY(std::any_of(hovered.legendItems.begin(), hovered.legendItems.end(),
+                        [&](const LegendItem& item) {
+                          return item.text.contains(QString::number(scene.hiddenLabels));
+                        }));
+  }
+
+  // The legend keeps off the design line and its points wherever the view is.
+  void theLegendCoversNoData_data() {
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<double>("station");  // zoomed in about
+    QTest::newRow("whole") << QSizeF(1600, 330) << 1.0 << 0.0;
+    QTest::newRow("small") << QSizeF(500, 200) << 1.0 << 0.0;
+    QTest::newRow("at the end") << QSizeF(1000, 300) << 4.0 << 6500.0;
+    QTest::newRow("at the top") << QSizeF(1000, 300) << 8.0 << 5160.0;
+  }
+  void theLegendCoversNoData() {
+    QFETCH(QSizeF, size);
+    QFETCH(double, zoom);
+    QFETCH(double, station);
+    const auto profile = samples::mountainHighway();
+    const auto findings = samples::findingsAt(*profile, 80);
+    ViewTransform view = viewOf(size, *profile, 10, 1);
+    if (station > 0) view.zoomAbout(view.map(station, *profile->elevationAt(station)), zoom);
+    const Scene scene = buildScene({profile.get(), nullptr, &findings, {}, {}}, view,
+                                   QFontMetricsF(QApplication::font()));
+    QVERIFY(!scene.legendItems.empty());
+    for (const QPolygonF& line : scene.design) {
+      for (qsizetype i = 1; i < line.size(); ++i) {
+        QVERIFY(!QRectF(line[i - 1], line[i])
+                     .normalized()
+                     .adjusted(-1, -1, 1, 1)
+                     .intersects(scene.legend));
+      }
+    }
+    for (const QPointF& p : scene.points) {
+      QVERIFY(!QRectF(p - QPointF(4, 4), QSizeF(8, 8)).intersects(scene.legend));
+    }
   }
 
   // Whatever its neighbours, the row the user works on is labelled.

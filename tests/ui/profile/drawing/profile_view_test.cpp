@@ -9,6 +9,7 @@
 #include "drawing_harness.h"
 #include "profile/profile_text.h"
 #include "ui/profile/drawing/drawing_style.h"
+#include "ui/profile/drawing/profile_scene.h"
 
 using namespace vcurve;
 using namespace vcurve::profileui;
@@ -234,6 +235,8 @@ class ProfileViewTest : public testing::DrawingTestCase {
     QFETCH(double, elevation);
     QFETCH(int, notches);
     showSample();
+    // Out from a view zoomed in, since the view shows no more than the road.
+    if (notches < 0) wheel(*view, view->mapToView(station, elevation), 4);
     const QPointF cursor = view->mapToView(station, elevation);
     const double before = view->mapToView(station + 100, elevation).x() - cursor.x();
     wheel(*view, cursor, notches);
@@ -256,6 +259,45 @@ class ProfileViewTest : public testing::DrawingTestCase {
     QVERIFY(right - left > view->width() * 0.8);
     for (std::size_t row = 0; row < sample->size(); ++row) {
       QVERIFY(view->rect().adjusted(20, 10, -10, -20).contains(pointAt(row).toPoint()));
+    }
+  }
+
+  // The axis never runs into chainage the road does not have: 全图 fills
+  // the width with the road at any exaggeration, and zooming and panning
+  // stop at its ends.
+  void theViewKeepsToTheRoadsStations_data() {
+    QTest::addColumn<std::vector<profile::ProfilePoint>>("points");
+    QTest::addColumn<double>("exaggeration");
+    QTest::addColumn<int>("notches");   // of the wheel, out
+    QTest::addColumn<int>("leftKeys");  // presses of the left arrow
+    const auto& mountain = samples::mountainHighway()->points();
+    QTest::newRow("fitted") << mountain << 10.0 << 0 << 0;
+    QTest::newRow("fitted at 40x") << mountain << 40.0 << 0 << 0;
+    QTest::newRow("zoomed far out") << mountain << 10.0 << 30 << 0;
+    QTest::newRow("panned past the start") << mountain << 10.0 << 0 << 20;
+    QTest::newRow("the first point of a new road")
+        << std::vector<profile::ProfilePoint>{{0, 0, 0}} << 10.0 << 0 << 0;
+  }
+  void theViewKeepsToTheRoadsStations() {
+    QFETCH(std::vector<profile::ProfilePoint>, points);
+    QFETCH(double, exaggeration);
+    QFETCH(int, notches);
+    QFETCH(int, leftKeys);
+    view->resize(1000, 400);
+    view->setProfile(std::make_shared<const profile::Profile>(points));
+    view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    view->setVerticalExaggeration(exaggeration);
+    view->fitAll();
+    if (notches > 0) wheel(*view, view->mapToView(points.back().station, 0), -notches);
+    for (int i = 0; i < leftKeys; ++i) QTest::keyClick(view.get(), Qt::Key_Left);
+    const QRectF plot = plotArea(QSizeF(view->size()), QFontMetricsF(view->font()));
+    const double left = view->mapToView(points.front().station, 0).x();
+    const double right = view->mapToView(points.back().station, 0).x();
+    QVERIFY2(left >= plot.left() && left <= plot.left() + 30, qPrintable(QString::number(left)));
+    if (points.size() > 1) {
+      QVERIFY2(right <= plot.right() && right >= plot.right() - 30,
+               qPrintable(QString::number(right)));
     }
   }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // Profiles for the drawing's tests, benchmark and screenshots: a mountain
-// road of a dozen PVIs that the checks find fault with at every level, and
-// a 100 km motorway of a thousand PVIs.
+// road of a dozen PVIs that the checks find fault with at every level, the
+// examples folder's mountain highway, and a 100 km motorway of a thousand
+// PVIs.
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +34,26 @@ inline std::shared_ptr<const profile::Profile> mountain() {
                                          {4300, 861.51, 1800},
                                          {4900, 840.51, 3000},
                                          {5600, 861.51, 0}});
+}
+
+// The mountain highway of the examples folder, a dozen curves in 6.6 km,
+// some of them close enough to crowd each other's labels.
+inline std::shared_ptr<const profile::Profile> mountainHighway() {
+  return std::make_shared<const profile::Profile>(
+      std::vector<profile::ProfilePoint>{{0, 812.4, 0},
+                                         {420, 826.26, 8000},
+                                         {980, 853.14, 15000},
+                                         {1620, 866.58, 10000},
+                                         {2000, 860.5, 6000},
+                                         {2720, 825.22, 4000},
+                                         {3170, 815.32, 2800},
+                                         {3350, 815.77, 5000},
+                                         {3950, 838.57, 9000},
+                                         {4470, 866.65, 4000},
+                                         {5160, 877.0, 11000},
+                                         {5640, 865.96, 16000},
+                                         {6200, 861.48, 12000},
+                                         {6630, 848.15, 0}});
 }
 
 // 1,000 PVIs over 100 km, grades within ±4 %, every curve on its own.
