@@ -27,6 +27,7 @@ class CodeChooser;
 class QDoubleSpinBox;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QSettings;
 class QSplitter;
 class QTabWidget;
@@ -40,6 +41,7 @@ class FindingsPanel;
 class ProfileDialogs;
 class ProfileTableModel;
 class ProfileView;
+struct DesignHeading;
 class StakePanel;
 
 class ProfileWindow : public QMainWindow {
@@ -84,6 +86,11 @@ class ProfileWindow : public QMainWindow {
   void exportStakeXlsx();
   void printStakeTable();
   void saveStakePdf();
+  // profile_window_print.cpp
+  void previewStakeTable();
+  void previewDesignTable();
+  void printDesignTable();
+  void saveDesignPdf();
   void exportSheets();  // profile_window_sheets.cpp
   void about();
   void copyCells();
@@ -120,7 +127,9 @@ class ProfileWindow : public QMainWindow {
   void showFile();
   void selectRows(std::size_t first, std::size_t last);
   void selectRow(std::size_t row);
-  void selectStation(double station);
+  // A station gone to: marked on the drawing, its elevations in the status
+  // bar after the note, the tab the user is in left as it is.
+  void showStation(double station, const QString& note);
   void markStation(double station);
   std::optional<std::size_t> rowAt(double station) const;
   void dragPvi(std::size_t row, double elevation);
@@ -137,8 +146,13 @@ class ProfileWindow : public QMainWindow {
   bool saveTo(const QString& path, FileFormat format);
   void openRecent(const QString& path);
   void fillRecentMenu();
+  QString startFolder() const;
   QString suggestedPath(const QString& suffix) const;
   QString speedText() const;
+
+  // Paper (profile_window_print.cpp).
+  DesignHeading designHeading() const;
+  void paintDesignTable(QPrinter* printer) const;
 
   // Editing (profile_window_edits.cpp).
   void applyEdit(const TableEdit& edit, const QString& what);

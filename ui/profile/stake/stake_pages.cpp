@@ -32,7 +32,9 @@ constexpr double kThickLine = 0.35;
 constexpr std::array<double, StakeModel::kColumns> kColumnShares{0.17, 0.13, 0.13, 0.11,
                                                                  0.11, 0.11, 0.24};
 
-QFont pageFont(double points, bool bold = false) {
+}  // namespace
+
+QFont pageFont(double points, bool bold) {
   QFont font;
   // Digits and Latin letters from a Latin font: through Windows's font
   // engine a CJK font's digits reach the PDF with no way back to text, and
@@ -47,8 +49,6 @@ QFont pageFont(double points, bool bold = false) {
   font.setBold(bold);
   return font;
 }
-
-}  // namespace
 
 void setStakePageLayout(QPagedPaintDevice& device) {
   device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,

@@ -56,6 +56,9 @@ class StakePanel : public QWidget {
   void statusMessage(const QString& text);
   // The user chose a row: the window may show that station in the drawing.
   void stationActivated(double station);
+  // A station typed into 定位: the table went to its row, or to the next
+  // row when the station is none, which note then says.
+  void stationFound(double station, const QString& note);
 
  private:
   struct State;
