@@ -42,11 +42,14 @@ DesignPages::DesignPages(const QAbstractItemModel& model, DesignHeading heading,
   const QFontMetricsF text(pageFont(kTextPoints), &device);
   const QFontMetricsF bold(pageFont(kTextPoints, true), &device);
   // Each column as wide as its widest cell or half its title, whichever
-  // is more, the titles wrapping; then all of them scaled to the page.
+  // is more, the titles wrapping, though one as short as 凸/凹 is never
+  // broken; then all of them scaled to the page.
+  constexpr qsizetype kShortTitle = 4;
   std::vector<double> widths(static_cast<std::size_t>(columns));
   for (int c = 0; c < columns; ++c) {
     titles_ << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    widths[static_cast<std::size_t>(c)] = bold.horizontalAdvance(titles_.back()) / 2;
+    const double title = bold.horizontalAdvance(titles_.back());
+    widths[static_cast<std::size_t>(c)] = titles_.back().size() <= kShortTitle ? title : title / 2;
     alignments_.push_back(Qt::AlignRight);
   }
   for (int r = 0; r < model.rowCount(); ++r) {

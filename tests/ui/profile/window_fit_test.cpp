@@ -107,6 +107,18 @@ class WindowFitTest : public QObject {
     QVERIFY(!window().drawing()->markedStation().has_value());
   }
 
+  // A station outside a zoomed view is brought into it, not marked unseen.
+  void markedStationIsBroughtIntoView() {
+    open();
+    ProfileView* view = window().drawing();
+    for (int i = 0; i < 8; ++i) QTest::keyClick(view, Qt::Key_Plus);
+    const double far = 950;
+    const double z = *window().document().profile()->elevationAt(far);
+    QVERIFY(!view->rect().contains(view->mapToView(far, z).toPoint()));
+    view->setMarkedStation(far);
+    QVERIFY(view->rect().contains(view->mapToView(far, z).toPoint()));
+  }
+
   // At 1024×640 the window keeps its size and no title or place is cut.
   void smallScreenShowsEveryTextWhole() {
     open();
