@@ -4,6 +4,7 @@
 // shown, settings in a file of the test's own.
 
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -56,11 +57,13 @@ class ScriptedDialogs : public ProfileDialogs {
     asked << QStringLiteral("print");
     return false;
   }
-  // A preview made but never shown, as Qt's preview makes its pages.
+  // A preview made but never shown, as Qt's preview makes its pages, on
+  // a printer that needs none installed.
   int previewPages = 0;
   void previewPrint(QWidget*, QPrinter* printer,
                     const std::function<void(QPrinter*)>& paint) override {
     asked << QStringLiteral("preview");
+    printer->setOutputFormat(QPrinter::PdfFormat);
     QPrintPreviewWidget preview(printer);
     QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
                      [&paint](QPrinter* target) { paint(target); });
