@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/full_width.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
 #include "profile/profile_point.h"
@@ -38,7 +39,9 @@ std::optional<std::pair<std::string_view, int>> splitOccurrence(std::string_view
   return std::pair{text, 0};
 }
 
-std::optional<FieldStation> readFieldStation(std::string_view text) {
+std::optional<FieldStation> readFieldStation(std::string_view typed) {
+  const std::string folded = asciiForms(typed);
+  const std::string_view text = folded;
   if (const std::size_t equals = text.find('='); equals != std::string_view::npos) {
     const auto back = readFieldStation(text.substr(0, equals));
     const auto ahead = readFieldStation(text.substr(equals + 1));

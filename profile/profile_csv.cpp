@@ -215,7 +215,7 @@ std::string profileCsv(const Profile& profile) {
     const bool end = row == 0 || row + 1 == points.size();
     text += inputText(InputColumn::Station, writtenFieldStation(chainage, points[row].station));
     text += ',';
-    text += inputText(InputColumn::Elevation, points[row].elevation);
+    text += storedText(InputColumn::Elevation, points[row].elevation);
     text += ',';
     if (!(end && points[row].radius == 0))
       text += inputText(InputColumn::Radius, points[row].radius);
@@ -246,6 +246,8 @@ void writeStakeCsv(const StakeTable& table, const std::function<void(std::string
     if (c > 0) text += ',';
     text += stakeColumnTitle(static_cast<StakeColumn>(c));
   }
+  text += ',';
+  text += kStakeNoteTitle;
   text += kCsvRecordEnd;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const StakeRow row = table.row(i);
@@ -253,6 +255,8 @@ void writeStakeCsv(const StakeTable& table, const std::function<void(std::string
       if (c > 0) text += ',';
       text += table.cellText(row, static_cast<StakeColumn>(c));
     }
+    text += ',';
+    text += csvField(table.note(i));
     text += kCsvRecordEnd;
     if (text.size() >= kBlock) {
       sink(text);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/full_width.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
 
@@ -58,8 +59,9 @@ std::string printableText(std::string_view text) {
   return out;
 }
 
-CellReading readCell(InputColumn column, std::string_view text) {
-  text = trimmed(text);
+CellReading readCell(InputColumn column, std::string_view typed) {
+  const std::string folded = asciiForms(typed);
+  const std::string_view text = trimmed(folded);
   if (text.empty()) {
     if (column == InputColumn::Radius) return {0, {}};
     return {0, column == InputColumn::Station ? "缺少桩号" : "缺少高程"};

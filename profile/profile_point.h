@@ -46,7 +46,8 @@ inline constexpr double kSmallestRadius = 1;  // metres, for a radius that is no
 
 // One cell's text as typed, pasted or read from a file. Blanks around the
 // text are ignored. Stations are metres ("5030.25") or chainage
-// ("K5+030.25"); the radius may be empty, meaning 0.
+// ("K5+030.25"); the radius may be empty, meaning 0. Full-width digits and
+// signs read as their ASCII forms.
 struct CellReading {
   double value = 0;
   std::string error;  // empty when the text was read

@@ -10,8 +10,11 @@
 namespace vcurve::profile {
 namespace {
 
-// Lengths in findings as the code prints them: 3000, 69.6.
-std::string metres(double value) { return TextFromNumber(RoundToPlaces(value, 3)) + " m"; }
+// A length measured on the profile, to the millimetre as the table shows it:
+// 72.750 m.
+std::string metres(double value) { return fixed3(value) + " m"; }
+// A limit as the code's table prints it: 3000 m, 69.6 m.
+std::string codeMetres(double value) { return TextFromNumber(value) + " m"; }
 
 std::string placeAt(double station, const ChainageEquations* chainage) {
   return chainage ? chainage->text(station) : chainageText(station);
@@ -49,6 +52,16 @@ std::string exactText(double value) {
 
 std::string stationText(double station, StationStyle style) {
   return style == StationStyle::Chainage ? chainageText(station) : fixed3(station);
+}
+
+std::string storedText(InputColumn column, double value) {
+  std::string text = inputText(column, value);
+  if (column != InputColumn::Elevation || !std::isfinite(value)) return text;
+  const std::size_t point = text.find('.');
+  const std::size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1;
+  // Up to three decimals the fixed text is the same number; past three the
+  // exact one is kept, or the file would not read back to what was typed.
+  return decimals < 3 ? fixed3(value) : text;
 }
 
 std::string inputText(InputColumn column, double value) {
@@ -301,7 +314,8 @@ std::string foundText(const Finding& finding) {
   }
   switch (finding.quantity) {
     case Quantity::Radius:
-      return "R = " + metres(finding.found);
+      // As typed, the way the table shows the radius.
+      return "R = " + exactText(finding.found) + " m";
     case Quantity::Grade:
       return "i = " + gradePercentText(finding.found);
     case Quantity::GradeBreak:
@@ -353,13 +367,13 @@ std::string requiredText(const Finding& finding) {
     case Rule::CurvePastEnd:
       return "≤ 至纵断面端点的坡长 " + metres(required);
     case Rule::MinimumGradeLength:
-      text = "≥ " + metres(required);
+      text = "≥ " + codeMetres(required);
       break;
     case Rule::MaximumGradeLength:
-      text = finding.quantity == Quantity::Share ? "Σ L/L限 ≤ 1" : "≤ " + metres(required);
+      text = finding.quantity == Quantity::Share ? "Σ L/L限 ≤ 1" : "≤ " + codeMetres(required);
       break;
     default:
-      text = "≥ " + metres(required);
+      text = "≥ " + codeMetres(required);
       value = finding.generalValue ? "一般值" : "极限值";
       break;
   }

@@ -38,6 +38,10 @@ std::string stationText(double station, StationStyle style);
 // The text an input cell is edited as and a file stores: the station as
 // chainage when that reads back exactly, else in metres; the others exact.
 std::string inputText(InputColumn column, double value);
+// What a saved file holds: the same, but an elevation has at least the
+// three decimals the table shows ("877.000"), and every digit it was typed
+// with beyond them.
+std::string storedText(InputColumn column, double value);
 
 // Grid lines for a span drawn at a scale: the smallest of 1, 2 and 5 times
 // a power of ten that is at least `smallest`; and a label for a value on

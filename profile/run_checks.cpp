@@ -45,7 +45,7 @@ void reportRun(const Profile& profile, const CheckBasis& basis, const std::vecto
   std::size_t counted = 0;
   for (const RunPart& part : run) {
     const std::string grade =
-        gradePercentText(part.percent) + " 坡长 " + TextFromNumber(part.length) + " m";
+        gradePercentText(part.percent) + " 坡长 " + fixed3(part.length) + " m";
     if (part.allowed == 0) {
       const bool steep = printedGrade(part.percent) > basis.code->reliefGrade;
       through += (through.empty() ? "" : "、") + grade +
@@ -156,8 +156,8 @@ void checkClimb(const Profile& profile, const CheckBasis& basis, std::size_t fir
     f.found = average;
     f.required = limit;
     f.citation = basis.code->cite.averageGrade;
-    f.remark = "越岭路线" + upOrDown(average) + "路段，相对高差 " + TextFromNumber(rise) +
-               " m，长 " + TextFromNumber(printedLength(length)) + " m";
+    f.remark = "越岭路线" + upOrDown(average) + "路段，相对高差 " + fixed3(rise) + " m，长 " +
+               fixed3(printedLength(length)) + " m";
     findings.push_back(std::move(f));
   }
   if (rise > rule.highRise && length > rule.window) {
@@ -179,9 +179,9 @@ MaximumGrade maximumGradeAt(const CheckBasis& basis, double elevation) {
     const double reduced = std::max(limits.maximumGrade - bands * code.reductionStep, floor);
     if (reduced < result.grade) {
       result = {reduced, MaximumGrade::Reason::Altitude,
-                "海拔 " + TextFromNumber(RoundToPlaces(elevation, 3)) +
-                    " m 的高原路段，最大纵坡折减 " + TextFromNumber(bands * code.reductionStep) +
-                    "%（折减后不小于 " + TextFromNumber(code.leastReducedGrade) + "%）"};
+                "海拔 " + fixed3(elevation) + " m 的高原路段，最大纵坡折减 " +
+                    TextFromNumber(bands * code.reductionStep) + "%（折减后不小于 " +
+                    TextFromNumber(code.leastReducedGrade) + "%）"};
     }
   }
   const RoadClass* roadClass = basis.roadClass;

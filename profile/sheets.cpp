@@ -19,6 +19,7 @@ SheetCell shownNumber(const std::optional<double>& value, int decimals) {
 
 constexpr double kChainageWidth = 13;
 constexpr double kNumberWidth = 12;
+constexpr double kNoteWidth = 22;  // 竖曲线终点、竖曲线起点
 
 }  // namespace
 
@@ -38,6 +39,7 @@ Sheet stakeSheet(const StakeTable& table, std::string title) {
                              column == StakeColumn::Station ? kChainageWidth : kNumberWidth,
                              column == StakeColumn::Grade ? 2 : 3});
   }
+  sheet.columns.push_back({std::string(kStakeNoteTitle), kNoteWidth, 0});
   sheet.rows = table.size();
   sheet.row = [&table](std::size_t i, std::vector<SheetCell>& cells) {
     const StakeRow row = table.row(i);
@@ -46,7 +48,8 @@ Sheet stakeSheet(const StakeTable& table, std::string title) {
              shownNumber(row.ground, 3),
              shownNumber(row.fill, 3),
              shownNumber(row.cut, 3),
-             shownNumber(row.grade, 2)};
+             shownNumber(row.grade, 2),
+             textCell(table.note(i))};
   };
   return sheet;
 }
@@ -63,6 +66,8 @@ Sheet profileSheet(const Profile& profile, std::string title) {
                              station ? kChainageWidth + 1 : kNumberWidth + 2,
                              column == TableColumn::Grade ? 2 : 3});
   }
+  // Eleven columns fit an A4 page only across.
+  sheet.landscape = true;
   sheet.rows = profile.size();
   sheet.row = [&profile](std::size_t row, std::vector<SheetCell>& cells) {
     const ProfilePoint& p = profile.points()[row];
@@ -91,6 +96,8 @@ Sheet findingsSheet(const std::vector<Finding>& findings, std::string title,
   sheet.title = std::move(title);
   sheet.columns = {{"级别", 6, 0},    {"位置", 44, 0}, {"规则", 20, 0},
                    {"实际值", 22, 0}, {"要求", 32, 0}, {"说明", 60, 0}};
+  sheet.paper = SheetPaper::A3;
+  sheet.landscape = true;
   sheet.rows = findings.size();
   sheet.row = [&findings, chainage](std::size_t i, std::vector<SheetCell>& cells) {
     const Finding& f = findings[i];
@@ -102,6 +109,23 @@ Sheet findingsSheet(const std::vector<Finding>& findings, std::string title,
              textCell(f.remark)};
   };
   return sheet;
+}
+
+std::vector<Sheet> profileWorkbook(Sheet elevations, const Profile& profile,
+                                   const std::string& about, const WorkbookFindings& checked) {
+  std::vector<Sheet> sheets;
+  const auto add = [&](Sheet sheet, std::string subtitle) {
+    if (sheet.title.empty()) sheet.title = sheet.name;
+    sheet.subtitle = std::move(subtitle);
+    sheets.push_back(std::move(sheet));
+  };
+  add(std::move(elevations), about);
+  add(profileSheet(profile), about);
+  if (checked.findings != nullptr) {
+    add(findingsSheet(*checked.findings, {}, &profile.chainage()),
+        about.empty() ? checked.heading : about + "　" + checked.heading);
+  }
+  return sheets;
 }
 
 }  // namespace vcurve::profile

@@ -28,10 +28,19 @@ struct SheetColumn {
   int decimals = 3;   // how numbers in the column are shown
 };
 
+// How a sheet prints: on which paper, which way up. Every sheet prints
+// its heading and header on every page and fits the page's width.
+enum class SheetPaper { A4, A3 };
+
 struct Sheet {
   std::string name;
-  std::string title;  // a line above the header; none when empty
+  // Lines above the header, each across the table's width: the first in
+  // large type (逐桩高程表), then what the table is of (文件：…).
+  std::string title;
+  std::string subtitle;
   std::vector<SheetColumn> columns;
+  SheetPaper paper = SheetPaper::A4;
+  bool landscape = false;
   std::size_t rows = 0;
   // Fills one cell per column for the row.
   std::function<void(std::size_t row, std::vector<SheetCell>& cells)> row;
@@ -42,6 +51,17 @@ Sheet stakeSheet(const StakeTable& table, std::string title = {});
 Sheet profileSheet(const Profile& profile, std::string title = {});
 Sheet findingsSheet(const std::vector<Finding>& findings, std::string title = {},
                     const ChainageEquations* chainage = nullptr);
+
+// The workbook of a profile, the same from the window and the table
+// program: the elevation table, the 纵坡竖曲线表 and, where the profile was
+// checked, the findings under their heading. `about` says what it is of
+// (文件：…, 设计速度：…) under each sheet's title.
+struct WorkbookFindings {
+  const std::vector<Finding>* findings = nullptr;
+  std::string heading;  // 检查结果（…）：错误 1 项…
+};
+std::vector<Sheet> profileWorkbook(Sheet elevations, const Profile& profile,
+                                   const std::string& about, const WorkbookFindings& checked = {});
 
 SheetCell numberCell(double value);
 SheetCell textCell(std::string text);

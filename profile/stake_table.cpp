@@ -19,7 +19,32 @@ constexpr double kSameRow = 0.0005;
 constexpr std::array<std::string_view, kStakeColumns> kStakeTitles{
     "桩号", "设计高程(m)", "地面高程(m)", "填高(m)", "挖深(m)", "纵坡(%)"};
 
+// The key points among the bits 1 << KeyPointKind, in road order: where a
+// curve ends and the next begins, the end comes first.
+std::string keyPointsText(unsigned kinds) {
+  std::string text;
+  for (const KeyPointKind kind : {KeyPointKind::Start, KeyPointKind::CurveEnd,
+                                  KeyPointKind::CurveStart, KeyPointKind::Pvi, KeyPointKind::End}) {
+    if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
+      if (!text.empty()) text += "、";
+      text += keyPointText(kind);
+    }
+  }
+  return text;
+}
+
 }  // namespace
+
+std::string keyPointNote(const std::vector<KeyPoint>& keys, double station) {
+  const auto first =
+      std::lower_bound(keys.begin(), keys.end(), station - kSameRow,
+                       [](const KeyPoint& key, double at) { return key.station <= at; });
+  unsigned kinds = 0;
+  for (auto key = first; key != keys.end() && key->station - station < kSameRow; ++key) {
+    kinds |= 1U << static_cast<unsigned>(key->kind);
+  }
+  return keyPointsText(kinds);
+}
 
 std::string_view stakeColumnTitle(StakeColumn column) {
   return kStakeTitles[static_cast<std::size_t>(column)];
@@ -201,14 +226,7 @@ unsigned StakeTable::kindsAt(std::size_t row) const {
 
 std::string StakeTable::note(std::size_t row) const {
   const unsigned kinds = kindsAt(row);
-  std::string text;
-  for (const KeyPointKind kind : {KeyPointKind::Start, KeyPointKind::CurveEnd,
-                                  KeyPointKind::CurveStart, KeyPointKind::Pvi, KeyPointKind::End}) {
-    if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
-      if (!text.empty()) text += "、";
-      text += keyPointText(kind);
-    }
-  }
+  std::string text = keyPointsText(kinds);
   if ((kinds & kAdded) != 0 && text.empty()) text = "加桩";
   if ((kinds & kEquation) != 0) text = text.empty() ? "断链" : "断链、" + text;
   return text;

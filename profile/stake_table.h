@@ -25,6 +25,9 @@ inline constexpr std::size_t kMaximumStakeRows = 100'000'000;
 enum class StakeColumn { Station, Design, Ground, Fill, Cut, Grade };
 inline constexpr std::size_t kStakeColumns = 6;
 std::string_view stakeColumnTitle(StakeColumn column);
+// The column every form of the table ends with: what the row is (起点, 变坡点,
+// 加桩…), empty on a plain interval stake.
+inline constexpr std::string_view kStakeNoteTitle = "备注";
 
 struct StakeRow {
   double station = 0;  // the true distance
@@ -38,6 +41,10 @@ struct StakeRow {
   std::optional<double> cut;     // 挖深, ground above design
   std::optional<double> grade;   // 纵坡 of the design line, per cent
 };
+
+// The 备注 of any station: the key points there (keys in station order, as
+// Profile::keyPoints() gives them), "" where there are none.
+std::string keyPointNote(const std::vector<KeyPoint>& keys, double station);
 
 // One station's row, for the table or for the drawing's hover text.
 StakeRow stakeRowAt(const Profile& profile, const GroundLine* ground, double station);

@@ -3,6 +3,7 @@
 #include <xlsxwriter.h>
 
 #include <clocale>
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -47,12 +48,39 @@ class ClassicNumbers {
   std::string saved_;
 };
 
+std::vector<const std::string*> headingLines(const Sheet& sheet) {
+  std::vector<const std::string*> lines;
+  for (const std::string* line : {&sheet.title, &sheet.subtitle}) {
+    if (!line->empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+// Excel's numbers for the papers.
+constexpr std::uint8_t kPaperA4 = 9;
+constexpr std::uint8_t kPaperA3 = 8;
+
+void setUpPrinting(lxw_worksheet* worksheet, const Sheet& sheet, lxw_row_t headerRow) {
+  worksheet_set_paper(worksheet, sheet.paper == SheetPaper::A3 ? kPaperA3 : kPaperA4);
+  if (sheet.landscape) {
+    worksheet_set_landscape(worksheet);
+  } else {
+    worksheet_set_portrait(worksheet);
+  }
+  // Inches, as Excel counts them: 2 cm at the binding edge, 1.5 cm elsewhere.
+  worksheet_set_margins(worksheet, 0.79, 0.59, 0.59, 0.59);
+  worksheet_center_horizontally(worksheet);
+  worksheet_fit_to_pages(worksheet, 1, 0);
+  worksheet_repeat_rows(worksheet, 0, headerRow);
+  worksheet_set_footer(worksheet, "&C第 &P 页 共 &N 页");
+}
+
 }  // namespace
 
 std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets,
                       const XlsxProgress& progress) {
   for (const Sheet& sheet : sheets) {
-    const std::size_t extra = sheet.title.empty() ? 1 : 2;
+    const std::size_t extra = 1 + headingLines(sheet).size();
     if (sheet.rows + extra > kXlsxMaximumRows) {
       return "“" + sheet.name + "”有 " + std::to_string(sheet.rows) +
              " 行，超过 Excel 一张工作表的上限 " + std::to_string(kXlsxMaximumRows) +
@@ -75,6 +103,10 @@ std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets,
   lxw_format* title = workbook_add_format(workbook);
   format_set_bold(title);
   format_set_font_size(title, 14);
+  format_set_align(title, LXW_ALIGN_CENTER);
+  format_set_align(title, LXW_ALIGN_VERTICAL_CENTER);
+  lxw_format* subtitle = workbook_add_format(workbook);
+  format_set_align(subtitle, LXW_ALIGN_LEFT);
   std::map<int, lxw_format*> numberFormats;
   const auto formatFor = [&](int decimals) {
     lxw_format*& format = numberFormats[decimals];
@@ -101,8 +133,18 @@ std::string writeXlsx(const std::string& path, const std::vector<Sheet>& sheets,
       worksheet_set_column(worksheet, lxw_col_t(c), lxw_col_t(c), sheet.columns[c].width, nullptr);
     }
     lxw_row_t row = 0;
-    if (!sheet.title.empty())
-      worksheet_write_string(worksheet, row++, 0, sheet.title.c_str(), title);
+    const auto lastColumn = lxw_col_t(sheet.columns.empty() ? 0 : sheet.columns.size() - 1);
+    for (const std::string* line : headingLines(sheet)) {
+      lxw_format* format = line == &sheet.title ? title : subtitle;
+      if (line == &sheet.title) worksheet_set_row(worksheet, row, 24, nullptr);
+      // Across the table, so that it stays centred over it however wide.
+      failure = lastColumn > 0 ? worksheet_merge_range(worksheet, row, 0, row, lastColumn,
+                                                       line->c_str(), format)
+                               : worksheet_write_string(worksheet, row, 0, line->c_str(), format);
+      ++row;
+    }
+    if (failure != LXW_NO_ERROR) break;
+    setUpPrinting(worksheet, sheet, row);
     for (std::size_t c = 0; c < sheet.columns.size(); ++c) {
       worksheet_write_string(worksheet, row, lxw_col_t(c), sheet.columns[c].title.c_str(), header);
     }

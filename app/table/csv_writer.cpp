@@ -32,7 +32,8 @@ void appendSummary(OutputBuffer& out, const CurveSummary& s) {
   appendCsvRecord(text, {"element", "station", "chainage", "value"});
   appendRecord(text, "曲线类型", nullptr, s.type == CurveType::Convex ? "凸曲线" : "凹曲线");
   appendRecord(text, "起点", &s.start, elevationText(s.start));
-  appendRecord(text, "变坡点", &s.pvi, elevationText(s.pvi));
+  appendRecord(text, "变坡点高程", &s.pvi, TextFromNumber(s.pviElevation));
+  appendRecord(text, "变坡点处曲线高程", &s.pvi, elevationText(s.pvi));
   appendRecord(text, "终点", &s.end, elevationText(s.end));
   appendRecord(text, "外距", nullptr, optionalText(s.externalDistance));
   const std::string_view extreme = s.type == CurveType::Convex ? "最高点" : "最低点";

@@ -18,7 +18,7 @@ std::string rangeText(const Profile& profile) {
 
 }  // namespace
 
-double onProfile(const OptionValue& station, const Profile& profile) {
+double fieldDistance(const OptionValue& station, const Profile& profile) {
   const FieldLookup found = profile.chainage().distance(station.number, station.occurrence);
   if (!found.ok()) {
     std::string why = "选项 " + station.option + " 的值" + quoted(station.given) + "：" +
@@ -26,11 +26,16 @@ double onProfile(const OptionValue& station, const Profile& profile) {
     if (found.status == FieldStatus::Ambiguous) why += "；请在桩号后用括号写明第几处";
     throw UsageError(why);
   }
-  if (!profile.contains(found.distance)) {
+  return found.distance;
+}
+
+double onProfile(const OptionValue& station, const Profile& profile) {
+  const double distance = fieldDistance(station, profile);
+  if (!profile.contains(distance)) {
     throw UsageError("选项 " + station.option + " 的值" + quoted(station.given) + "不在纵断面上" +
                      rangeText(profile));
   }
-  return found.distance;
+  return distance;
 }
 
 std::vector<double> numberedRange(const StationRange& range, const Profile& profile,

@@ -14,6 +14,9 @@ namespace vcurve::table {
 // The true distance of the station; UsageError when it has no place on the
 // profile, lies in a 短链's gap, or names neither of a 长链's two places.
 double onProfile(const OptionValue& station, const profile::Profile& profile);
+// The same for a bound that may lie beyond the profile's ends, where the
+// caller keeps to the profile itself (a sheet range wider than the road).
+double fieldDistance(const OptionValue& station, const profile::Profile& profile);
 
 // A range on a profile with equations, numbered as its stakes are: from
 // --from every --step of the numbering, on across each equation in the

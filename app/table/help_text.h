@@ -58,7 +58,8 @@ inline constexpr std::string_view kHelpText =
                           各竖曲线起点、变坡点、终点
   断链                    CSV 中一行“断链,前桩号,后桩号”；桩号均为现场桩号，
                           长链重复段内的桩号须写明第几处，如 'K1+795(2)'
-  --format xlsx           Excel 工作簿（高程表、纵坡竖曲线表等），须与 --output 同用
+  --format xlsx           Excel 工作簿（逐桩高程表、纵坡竖曲线表、检查结果，可直接
+                          打印），须与 --output 同用
   --output 文件           写入文件（写完后才替换同名文件）；CSV 文件带 BOM
   --summary               列出纵坡竖曲线表（坡度、坡长、凸/凹、T、L、E、起终点）
   --speed 120|100|80|60|50|40|30|20 --check

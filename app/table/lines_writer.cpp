@@ -44,7 +44,9 @@ void appendSummary(OutputBuffer& out, const CurveSummary& s) {
   const bool convex = s.type == CurveType::Convex;
   std::string text = convex ? "竖曲线要素（凸曲线）\n" : "竖曲线要素（凹曲线）\n";
   text += "起点：" + pointText(s.start) + "\n";
-  text += "变坡点：" + pointText(s.pvi) + "\n";
+  text += "变坡点：" + chainageText(s.pvi.station) + "（" + TextFromNumber(s.pvi.station) +
+          "），变坡点高程 " + TextFromNumber(s.pviElevation) + "，曲线上高程 " +
+          optionalText(s.pvi.elevation) + "\n";
   text += "终点：" + pointText(s.end) + "\n";
   text += "外距：" + optionalText(s.externalDistance) + "\n";
   text += convex ? "最高点：" : "最低点：";

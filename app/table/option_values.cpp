@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/table/message_text.h"
+#include "core/full_width.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
 
@@ -81,17 +82,18 @@ std::string optionError(std::string_view option, std::string_view value, std::st
 
 OptionValue checkedValue(const OptionRule& rule, std::string_view given) {
   OptionValue value{std::string(rule.name), std::string(given), {}, 0};
+  const std::string typed = asciiForms(given);
 
   if (rule.kind == ValueKind::Station) {
-    const auto field = stationFieldText(given);
+    const auto field = stationFieldText(typed);
     if (!field) {
       throw UsageError(
           optionError(rule.name, given, "不是桩号（应写作米数如 5030.25，或里程如 K5+030.25）"));
     }
     value.field = *field;
   } else {
-    if (!isPlainNumber(given)) throw UsageError(optionError(rule.name, given, "不是数字"));
-    value.field = std::string(given);
+    if (!isPlainNumber(typed)) throw UsageError(optionError(rule.name, given, "不是数字"));
+    value.field = typed;
   }
 
   const auto number = NumberFromText(value.field);

@@ -242,17 +242,30 @@ int runProfileCommand(const std::vector<std::string_view>& args, const Say& say)
     if (destination.open() == nullptr) {
       throw UsageError("无法创建文件" + quotedPath(*request.output));
     }
-    const std::string title = "纵断面：" + request.file;
-    std::vector<Sheet> sheets;
+    // The window's workbook: where the stations are the stake table's, its
+    // sheet with the ground line the file holds.
+    std::optional<StakeTable> staked;
+    if (request.table() && !sections && stations.stake) {
+      std::shared_ptr<const GroundLine> ground;
+      if (!document.value.ground.empty()) {
+        ground = std::make_shared<const GroundLine>(document.value.ground);
+      }
+      staked.emplace(profile, ground, kDefaultInterval);
+    }
+    Sheet elevations;
     if (request.table() && sections) {
-      sheets.push_back(sections::subgradeSheet(*sections->table, "路基设计表：" + request.file));
+      elevations = sections::subgradeSheet(*sections->table, "路基设计表");
+    } else if (staked) {
+      elevations = stakeSheet(*staked);
     } else if (request.table()) {
-      sheets.push_back(tableSheet(*profile, rows, title));
+      elevations = tableSheet(*profile, rows, "高程表");
     }
-    sheets.push_back(profileSheet(*profile, title));
-    if (request.check) {
-      sheets.push_back(findingsSheet(findings, findingsHeading(findings, checked.basis), chainage));
-    }
+    WorkbookFindings checkedFindings;
+    if (request.check) checkedFindings = {&findings, findingsHeading(findings, checked.basis)};
+    std::vector<Sheet> sheets =
+        profileWorkbook(std::move(elevations), *profile, "文件：" + request.file, checkedFindings);
+    // Without a table the workbook starts at the 纵坡竖曲线表.
+    if (!request.table()) sheets.erase(sheets.begin());
     if (request.findElevation) {
       sheets.push_back(matchesSheet(matches, "设计高程 " + request.findElevation->given, chainage));
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/table/message_text.h"
+#include "core/full_width.h"
 #include "profile/chainage_equations.h"
 #include "profile/design_code.h"
 
@@ -116,7 +117,8 @@ profile::CheckBasis basisOf(const GivenOptions& given) {
 
 // A station that may name which of its places in a 长链 it means.
 OptionValue fieldStation(const OptionRule& rule, std::string_view given) {
-  const auto split = profile::splitOccurrence(given);
+  const std::string typed = asciiForms(given);
+  const auto split = profile::splitOccurrence(typed);
   if (!split) {
     throw UsageError(optionError(rule.name, given, "的括号内应是第几处（如 K1+190(2)）"));
   }

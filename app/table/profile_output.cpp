@@ -1,5 +1,7 @@
 #include "app/table/profile_output.h"
 
+#include <memory>
+
 #include "app/table/table_writers.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
@@ -66,6 +68,16 @@ std::int64_t forEachComputed(const Profile& profile, const ProfileStations& stat
 }
 
 }  // namespace
+
+StationNotes::StationNotes(const Profile& profile, const ProfileStations& stations)
+    : stake_(stations.stake ? &*stations.stake : nullptr) {
+  if (stake_ == nullptr && profile.usable()) keys_ = profile.keyPoints();
+}
+
+std::string StationNotes::at(std::int64_t n, double station) const {
+  if (stake_ != nullptr) return stake_->note(static_cast<std::size_t>(n - 1));
+  return keyPointNote(keys_, station);
+}
 
 std::string elementText(const Profile& profile, const StationLookup& found) {
   const std::string row = std::to_string(found.row + 1);
@@ -196,25 +208,28 @@ std::int64_t appendTableCsv(OutputBuffer& out, const Profile& profile,
                             const ProfileStations& stations, const UncomputedStation& left) {
   std::string record;
   const ChainageEquations& chainage = profile.chainage();
+  // New columns go at the end: scripts read the elevation as the fourth.
   if (chainage.empty()) {
-    appendCsvRecord(record, {"n", "station", "chainage", "elevation", "grade", "element"});
+    appendCsvRecord(record, {"n", "station", "chainage", "elevation", "grade", "element", "note"});
   } else {
-    appendCsvRecord(record,
-                    {"n", "station", "chainage", "elevation", "grade", "element", "distance"});
+    appendCsvRecord(
+        record, {"n", "station", "chainage", "elevation", "grade", "element", "distance", "note"});
   }
   out.append(record);
+  const StationNotes notes(profile, stations);
   return forEachComputed(
       profile, stations, left, [&](std::int64_t n, double station, const StationLookup& found) {
         record.clear();
-        const std::string number = TextFromNumber(chainage.field(station));
-        const std::string z = TextFromNumber(RoundToPlaces(found.elevation, 3));
-        const std::string grade = TextFromNumber(RoundToPlaces(found.grade, 3));
+        const std::string number = fixed3(chainage.field(station));
+        const std::string z = fixed3(found.elevation);
+        const std::string grade = fixedText(found.grade, 3);
         if (chainage.empty()) {
           appendCsvRecord(record, {std::to_string(n), number, chainageText(station), z, grade,
-                                   elementText(profile, found)});
+                                   elementText(profile, found), notes.at(n, station)});
         } else {
-          appendCsvRecord(record, {std::to_string(n), number, profile.stationText(station), z,
-                                   grade, elementText(profile, found), TextFromNumber(station)});
+          appendCsvRecord(record,
+                          {std::to_string(n), number, profile.stationText(station), z, grade,
+                           elementText(profile, found), fixed3(station), notes.at(n, station)});
         }
         out.append(record);
       });
@@ -228,8 +243,11 @@ Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& row
   sheet.columns = {{"序号", 8, 0},         {"桩号", 13, 0},    {"桩号(m)", 12, 3},
                    {"设计高程(m)", 12, 3}, {"纵坡(%)", 10, 3}, {"位置", 22, 0}};
   if (!profile.chainage().empty()) sheet.columns.push_back({"连续里程(m)", 14, 3});
+  sheet.columns.push_back({std::string(kStakeNoteTitle), 22, 0});
   sheet.rows = rows.size();
-  sheet.row = [&profile, &rows](std::size_t i, std::vector<SheetCell>& cells) {
+  const auto keys = std::make_shared<const std::vector<KeyPoint>>(
+      profile.usable() ? profile.keyPoints() : std::vector<KeyPoint>{});
+  sheet.row = [&profile, &rows, keys](std::size_t i, std::vector<SheetCell>& cells) {
     const NumberedStation& r = rows[i];
     const StationLookup found = profile.lookup(r.station);
     // The numbers the CSV and the result lines print, to the same digit.
@@ -240,6 +258,7 @@ Sheet tableSheet(const Profile& profile, const std::vector<NumberedStation>& row
              numberCell(RoundToPlaces(found.grade, 3)),
              textCell(elementText(profile, found))};
     if (!profile.chainage().empty()) cells.push_back(numberCell(r.station));
+    cells.push_back(textCell(keyPointNote(*keys, r.station)));
   };
   return sheet;
 }

@@ -35,6 +35,19 @@ struct ProfileStations {
   }
 };
 
+// The 备注 of the table's rows: the stake table's own, or the key points at
+// a listed station.
+class StationNotes {
+ public:
+  StationNotes(const profile::Profile& profile, const ProfileStations& stations);
+  // Of row n (from 1) at the station.
+  std::string at(std::int64_t n, double station) const;
+
+ private:
+  const profile::StakeTable* stake_;
+  std::vector<profile::KeyPoint> keys_;
+};
+
 // Told the number, station and reason of each row left out.
 using UncomputedStation =
     std::function<void(std::int64_t n, double station, profile::LookupStatus why)>;

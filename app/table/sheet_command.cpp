@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/table/field_stations.h"
 #include "app/table/option_values.h"
 #include "app/table/system_io.h"
 #include "profile/profile_csv.h"
@@ -43,14 +44,15 @@ constexpr std::array kSheetOptions{
 };
 
 // "K0+000,K0+500,砂岩": the 地质概况 row's text over a stretch.
-GeologyNote geologyNote(std::string_view given) {
+GeologyNote geologyNote(std::string_view given, std::pair<OptionValue, OptionValue>* stations) {
   const std::size_t first = given.find(','), second = given.find(',', first + 1);
   if (first == std::string_view::npos || second == std::string_view::npos) {
     throw UsageError(optionError("--geology", given, "无效，应写作 起点桩号,终点桩号,说明"));
   }
   const OptionRule station{"--geology", ValueKind::Station};
-  GeologyNote note{checkedValue(station, given.substr(0, first)).number,
-                   checkedValue(station, given.substr(first + 1, second - first - 1)).number,
+  *stations = {checkedValue(station, given.substr(0, first)),
+               checkedValue(station, given.substr(first + 1, second - first - 1))};
+  GeologyNote note{stations->first.number, stations->second.number,
                    std::string(given.substr(second + 1))};
   if (!(note.from < note.to)) {
     throw UsageError(optionError("--geology", given, "的起点须在终点之前"));
@@ -120,8 +122,14 @@ SheetRequest parseSheetCommandLine(const std::vector<std::string_view>& args) {
   request.name = text("--name");
   request.ground = text("--ground");
   SheetSettings& s = request.settings;
-  if (given.has("--from")) s.from = number("--from");
-  if (given.has("--to")) s.to = number("--to");
+  if (given.has("--from")) {
+    request.from = checkedValue(rule("--from"), given.first("--from"));
+    s.from = request.from->number;
+  }
+  if (given.has("--to")) {
+    request.to = checkedValue(rule("--to"), given.first("--to"));
+    s.to = request.to->number;
+  }
   if (given.has("--h-scale")) s.horizontalScale = number("--h-scale");
   if (given.has("--v-scale")) s.verticalScale = number("--v-scale");
   if (given.has("--overlap")) s.overlap = number("--overlap");
@@ -142,7 +150,7 @@ SheetRequest parseSheetCommandLine(const std::vector<std::string_view>& args) {
   s.titlesOnEverySheet = !given.has("--titles-first-only");
   if (given.has("--geology")) {
     for (const std::string_view note : given.values.at("--geology")) {
-      s.geology.push_back(geologyNote(note));
+      s.geology.push_back(geologyNote(note, &request.geologyStations.emplace_back()));
     }
   }
   s.title.project = text("--project");
@@ -180,9 +188,19 @@ int runSheetCommand(const std::vector<std::string_view>& args, const Say& say) {
       throw UsageError("地面线“" + request.ground + "”的桩号须逐点增大");
     }
   }
+  SheetSettings settings = request.settings;
+  if (request.from) settings.from = fieldDistance(*request.from, *profile);
+  if (request.to) settings.to = fieldDistance(*request.to, *profile);
+  for (std::size_t k = 0; k < settings.geology.size(); ++k) {
+    settings.geology[k].from = fieldDistance(request.geologyStations[k].first, *profile);
+    settings.geology[k].to = fieldDistance(request.geologyStations[k].second, *profile);
+  }
+  if (const std::string problem = settingsProblem(settings); !problem.empty()) {
+    throw UsageError(problem);
+  }
   std::unique_ptr<SheetLayout> layout;
   try {
-    layout = std::make_unique<SheetLayout>(profile, ground, request.settings);
+    layout = std::make_unique<SheetLayout>(profile, ground, settings);
   } catch (const std::invalid_argument& error) {
     throw UsageError(error.what());
   }

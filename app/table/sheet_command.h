@@ -3,10 +3,13 @@
 // `vcurve-table --profile FILE --sheets OUT.pdf|OUT.dxf`: the 路线纵断面图
 // as paged sheets, with the window's settings as options.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "app/table/option_values.h"
 #include "app/table/profile_command.h"
 #include "profile/sheet/sheet_layout.h"
 
@@ -21,6 +24,10 @@ struct SheetRequest {
   std::string output;  // --sheets
   SheetFormat format = SheetFormat::Pdf;
   profile::sheet::SheetSettings settings;
+  // As typed: field stations, placed on the true distance once the
+  // profile and its 断链 are read.
+  std::optional<OptionValue> from, to;
+  std::vector<std::pair<OptionValue, OptionValue>> geologyStations;
 };
 
 bool isSheetCommand(const std::vector<std::string_view>& args);

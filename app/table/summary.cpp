@@ -38,6 +38,7 @@ CurveSummary summarizeCurve(const TableRequest& request) {
   s.type = type;
   s.start = pointAt(type, curve, ends.start);
   s.pvi = pointAt(type, curve, curve.P);
+  s.pviElevation = curve.H;
   s.end = pointAt(type, curve, ends.end);
   if (const double e = (std::pow(curve.L, 2.0) / curve.R) / 2; std::isfinite(e)) {
     s.externalDistance = toMillimetre(e);

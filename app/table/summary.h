@@ -19,7 +19,10 @@ struct CurvePoint {
 
 struct CurveSummary {
   CurveType type = CurveType::Convex;
+  // pvi is the curve's own point under the PVI: its elevation is the
+  // PVI's less the external distance, not the PVI's.
   CurvePoint start, pvi, end;
+  double pviElevation = 0;                 // as entered
   std::optional<double> externalDistance;  // L²/2R, to the millimetre
   // The highest point of a crest or the lowest of a sag; nullopt when the
   // vertex of neither half's parabola lies on that half.

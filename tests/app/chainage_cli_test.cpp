@@ -36,12 +36,15 @@ class ChainageCli : public ::testing::Test {
 };
 
 TEST_F(ChainageCli, StationsInFieldNumberingTrueDistanceLast) {
-  const TableRun r = run({"--at", "K0+595(2)", "--at", "K0+640", "--format", "csv"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "n,station,chainage,elevation,grade,element,distance\r\n"
-            "1,595,K0+595.000(2),107.449,-1.05,凸曲线（第 2 点）,605\r\n"
-            "2,640,K0+640.000,106.875,-1.5,凸曲线（第 2 点）,650\r\n");
+  // As typed with a Chinese input method in its full-width mode, too.
+  for (const char* first : {"K0+595(2)", "Ｋ０＋５９５（２）"}) {
+    const TableRun r = run({"--at", first, "--at", "K0+640", "--format", "csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "n,station,chainage,elevation,grade,element,distance,note\r\n"
+              "1,595.000,K0+595.000(2),107.449,-1.050,凸曲线（第 2 点）,605.000,\r\n"
+              "2,640.000,K0+640.000,106.875,-1.500,凸曲线（第 2 点）,650.000,\r\n");
+  }
 }
 
 TEST_F(ChainageCli, RefusesWhatNamesNoSinglePlace) {

@@ -47,14 +47,24 @@ TEST_F(ProfileCli, TheTableEveryTwentyMetresAndEveryKeyPoint) {
   EXPECT_TRUE(run.out.ends_with("第51待求点高程1000=100\n"));
 }
 
-TEST_F(ProfileCli, CsvAddsTheGradeAndTheElement) {
-  const TableRun run = runTable(
-      {"--profile", file("p.csv", kCrest), "--format", "csv", "--at", "K0+250", "--at", "650"});
+// Fixed decimals, as the screen shows them; the 备注 last, so that the
+// elevation stays the fourth column scripts read.
+TEST_F(ProfileCli, CsvAddsTheGradeTheElementAndTheNote) {
+  const TableRun run = runTable({"--profile", file("p.csv", kCrest), "--format", "csv", "--at",
+                                 "K0+250", "--at", "300", "--at", "500", "--at", "650.25"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
-            "n,station,chainage,elevation,grade,element\r\n"
-            "1,250,K0+250.000,105,2,直坡段（第 1–2 点）\r\n"
-            "2,650,K0+650.000,106.875,-1.5,凸曲线（第 2 点）\r\n");
+            "n,station,chainage,elevation,grade,element,note\r\n"
+            "1,250.000,K0+250.000,105.000,2.000,直坡段（第 1–2 点）,\r\n"
+            "2,300.000,K0+300.000,106.000,2.000,凸曲线（第 2 点）,竖曲线起点\r\n"
+            "3,500.000,K0+500.000,108.000,0.000,凸曲线（第 2 点）,变坡点\r\n"
+            "4,650.250,K0+650.250,106.871,-1.502,凸曲线（第 2 点）,\r\n");
+  // The stake table's rows carry its own notes.
+  const TableRun stake = runTable({"--profile", file("p.csv", kCrest), "--format", "csv"});
+  EXPECT_TRUE(stake.out.find("\r\n1,0.000,K0+000.000,100.000,2.000,直坡段（第 1–2 点）,起点\r\n") !=
+              std::string::npos)
+      << stake.out;
+  EXPECT_TRUE(stake.out.ends_with(",终点\r\n")) << stake.out;
 }
 
 TEST_F(ProfileCli, ReportsWithoutATableUnlessStationsAreAsked) {
@@ -89,7 +99,7 @@ TEST_F(ProfileCli, ChecksAgainstTheCodeAndClassAsked) {
                      "50 km/h）："),
       std::string::npos)
       << urban.out;
-  EXPECT_NE(urban.out.find("最大坡长：坡长 400 m，要求 ≤ 350 m（CJJ 37—2012 表 6.3.4）"),
+  EXPECT_NE(urban.out.find("最大坡长：坡长 400.000 m，要求 ≤ 350 m（CJJ 37—2012 表 6.3.4）"),
             std::string::npos)
       << urban.out;
   // The class alone names its code; 二级 is 二级公路.
@@ -153,8 +163,8 @@ TEST_F(ProfileCli, CsvToAFileCarriesTheMarkExcelNeeds) {
             0);
   std::ifstream in(out, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-            "\xEF\xBB\xBFn,station,chainage,elevation,grade,element\r\n"
-            "1,0,K0+000.000,100,2,直坡段（第 1–2 点）\r\n");
+            "\xEF\xBB\xBFn,station,chainage,elevation,grade,element,note\r\n"
+            "1,0.000,K0+000.000,100.000,2.000,直坡段（第 1–2 点）,起点\r\n");
 }
 
 struct BadInput {

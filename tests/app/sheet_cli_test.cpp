@@ -93,5 +93,21 @@ TEST_F(SheetCli, TheDxfIsWholeOrNotThere) {
   EXPECT_EQ(failed.err, kError + "无法写入“" + nowhere + "”\n");
 }
 
+// A range is typed as the stakes are numbered on site; past a 短链 that is
+// 20 m ahead of the true distance.
+TEST_F(SheetCli, TheRangeIsInFieldStationsAcrossAnEquation) {
+  const std::string profile =
+      file("p.csv", "桩号,高程,半径\n0,100,\n断链,K0+400,K0+420\n520,110,10000\n1020,100,\n");
+  const std::string out = (folder_ / "range.dxf").string();
+  const TableRun run = runTable({"--profile", profile, "--sheets", out, "--rows", "station",
+                                 "--from", "K0+600", "--to", "K0+900"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string dxf = fileText(out);
+  const std::size_t first = dxf.find("\nK0+"), last = dxf.rfind("\nK0+");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(dxf.substr(first + 1, 10), "K0+600.000");
+  EXPECT_EQ(dxf.substr(last + 1, 10), "K0+900.000");
+}
+
 }  // namespace
 }  // namespace vcurve::testing

@@ -34,7 +34,7 @@ def stake_rows():
     text = subprocess.run([DUMP, PROFILE, GROUND], check=True, capture_output=True).stdout
     rows = list(csv.reader(io.StringIO(text.decode("utf-8-sig"))))[1:]
     stakes = []
-    for station, design, ground, fill, cut, _grade in rows:
+    for station, design, ground, fill, cut, *_ in rows:
         fillcut = fill
         if not fill and cut:
             fillcut = cut if cut.strip("0.") == "" else "-" + cut

@@ -31,6 +31,8 @@ TEST(ChainageEquations, FieldStationsToTrueDistance) {
       {"K1+195(1)", FieldStatus::Ok, 1195},
       {"K1+195(2)", FieldStatus::Ok, 1205},
       {"K1+195（2）", FieldStatus::Ok, 1205},
+      {"Ｋ１＋１９５（２）", FieldStatus::Ok, 1205},
+      {"Ｋ２＋１８０＝Ｋ２＋２００", FieldStatus::Ok, 2190},
       {"K1+195(3)", FieldStatus::NoSuchPlace, 0},
       {"K1+200.001", FieldStatus::Ok, 1210.001},
       {"K2+180", FieldStatus::Ok, 2190},  // the 短链's two ends are one point
@@ -189,7 +191,7 @@ TEST(ChainageProfile, CsvWrittenAndReadBack) {
   EXPECT_NE(csv.find("\r\n断链,K1+200.000,K1+190.000,长链 10 m\r\n断链,K2+180.000,K2+200.000,"),
             std::string::npos)
       << csv;
-  EXPECT_NE(csv.find("\r\nK2+300.000,99.1,10000,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\nK2+300.000,99.100,10000,"), std::string::npos) << csv;
   std::vector<ChainageEquation> equations;
   const auto again = readProfileCsv(csv, "again.csv", nullptr, &equations);
   ASSERT_TRUE(again.ok());

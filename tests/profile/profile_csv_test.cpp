@@ -23,6 +23,9 @@ TEST(ProfileCsv, WrittenThenReadBackIdentically) {
   // The derived columns follow the input ones, as the table shows them.
   EXPECT_NE(text.find("\r\nK5+400.000,1234.5678,3456.7,-1.14,400.125,凸,"), std::string::npos)
       << text;
+  // Elevations as the table shows them, and every digit typed past that.
+  EXPECT_NE(text.find("\r\nK5+800.125,1230.000,"), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\nK6+100.000,1240.000001,"), std::string::npos) << text;
   // Stations a hair off the millimetre grid are still the numbers typed.
   for (const double near : {3e-60, 5400.0000000001}) {
     const Profile hair({{near, 100, 0}, {6000, 101, 0}});
@@ -158,14 +161,14 @@ TEST(StakeCsv, HeaderAndRows) {
   std::string text;
   writeStakeCsv(StakeTable(profile, nullptr, 250), [&](std::string_view block) { text += block; });
   EXPECT_EQ(text,
-            "\xEF\xBB\xBF桩号,设计高程(m),地面高程(m),填高(m),挖深(m),纵坡(%)\r\n"
-            "K0+000.000,100.000,,,,2.00\r\n"
-            "K0+250.000,105.000,,,,2.00\r\n"
-            "K0+300.000,106.000,,,,2.00\r\n"
-            "K0+500.000,108.000,,,,0.00\r\n"
-            "K0+700.000,106.000,,,,-2.00\r\n"
-            "K0+750.000,105.000,,,,-2.00\r\n"
-            "K1+000.000,100.000,,,,-2.00\r\n");
+            "\xEF\xBB\xBF桩号,设计高程(m),地面高程(m),填高(m),挖深(m),纵坡(%),备注\r\n"
+            "K0+000.000,100.000,,,,2.00,起点\r\n"
+            "K0+250.000,105.000,,,,2.00,\r\n"
+            "K0+300.000,106.000,,,,2.00,竖曲线起点\r\n"
+            "K0+500.000,108.000,,,,0.00,变坡点\r\n"
+            "K0+700.000,106.000,,,,-2.00,竖曲线终点\r\n"
+            "K0+750.000,105.000,,,,-2.00,\r\n"
+            "K1+000.000,100.000,,,,-2.00,终点\r\n");
 }
 
 TEST(PastedCells, TabsAndLineBreaksAsExcelCopiesThem) {

@@ -268,7 +268,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CellCase{InputColumn::Elevation, "-3.5", -3.5, true},
                       CellCase{InputColumn::Radius, "", 0, true},
                       CellCase{InputColumn::Radius, "-1", 0, false},
-                      CellCase{InputColumn::Radius, "3000", 3000, true}));
+                      CellCase{InputColumn::Radius, "3000", 3000, true},
+                      // Full width, as a Chinese input method types it.
+                      CellCase{InputColumn::Station, "Ｋ５＋０３０．２５", 5030.25, true},
+                      CellCase{InputColumn::Elevation, "　－５．５　", -5.5, true},
+                      CellCase{InputColumn::Radius, "３０００", 3000, true},
+                      CellCase{InputColumn::Radius, "　", 0, true},
+                      CellCase{InputColumn::Elevation, "５．５ｍ", 0, false}));
 
 }  // namespace
 }  // namespace vcurve::profile

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+
+#include "core/numeric_text.h"
+
 namespace vcurve::profile {
 namespace {
 
@@ -31,6 +36,57 @@ TEST(ProfileText, InputTextReadsBackExactly) {
   EXPECT_EQ(inputText(InputColumn::Station, 5030.2501), "5030.2501");
   EXPECT_EQ(inputText(InputColumn::Elevation, 0.1 + 0.2), "0.30000000000000004");
   EXPECT_EQ(inputText(InputColumn::Radius, 3000), "3000");
+}
+
+// A saved elevation shows the table's three decimals, and keeps every digit
+// beyond them: it must read back to the very double.
+TEST(ProfileText, StoredElevationsHaveThreeDecimalsAndReadBackExactly) {
+  const std::pair<double, const char*> cases[] = {
+      {877, "877.000"},
+      {860.5, "860.500"},
+      {-0.25, "-0.250"},
+      {812.125, "812.125"},
+      {427.6804, "427.6804"},
+      {0.1 + 0.2, "0.30000000000000004"},
+      {1e20, "100000000000000000000.000"},
+  };
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(storedText(InputColumn::Elevation, value), text);
+    const auto back = NumberFromText(text);
+    ASSERT_TRUE(back) << text;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(*back), std::bit_cast<std::uint64_t>(value)) << text;
+  }
+  EXPECT_EQ(storedText(InputColumn::Radius, 3000), "3000");
+  EXPECT_EQ(storedText(InputColumn::Station, 5030.25), "K5+030.250");
+}
+
+// Lengths measured on the profile to the millimetre; the code's limits and
+// typed radii as they are written.
+TEST(ProfileText, FindingNumbers) {
+  struct Case {
+    Rule rule;
+    Quantity quantity;
+    double found;
+    double required;
+    const char* foundText;
+    const char* requiredText;
+  };
+  const Case cases[] = {
+      {Rule::CurveLength, Quantity::Length, 120, 70, "L = 120.000 m", "≥ 70 m（极限值）"},
+      {Rule::CurvesOverlap, Quantity::Length, 137.615, 72.75, "切线长之和 137.615 m",
+       "≤ 两变坡点间坡长 72.750 m"},
+      {Rule::MinimumGradeLength, Quantity::Length, 100, 130, "坡长 100.000 m", "≥ 130 m"},
+      {Rule::CrestRadius, Quantity::Radius, 2500, 3000, "R = 2500 m", "≥ 3000 m（极限值）"},
+  };
+  for (const Case& c : cases) {
+    Finding f;
+    f.rule = c.rule;
+    f.quantity = c.quantity;
+    f.found = c.found;
+    f.required = c.required;
+    EXPECT_EQ(foundText(f), c.foundText);
+    EXPECT_EQ(requiredText(f), c.requiredText);
+  }
 }
 
 TEST(ProfileText, GridAndLabels) {

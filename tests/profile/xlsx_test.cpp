@@ -75,9 +75,54 @@ TEST_F(Xlsx, CellsHoldThePrintedNumbersInADecimalCommaLocale) {
   EXPECT_EQ(sheet.find(','), std::string::npos) << sheet;
 }
 
+// Each sheet prints on its paper, its heading across the table and the
+// rows over the data repeated on every page.
+TEST_F(Xlsx, TheProfilesWorkbookPrints) {
+  auto profile = std::make_shared<const Profile>(
+      std::vector<ProfilePoint>{{0, 100, 0}, {500, 110, 2000}, {1000, 100, 0}});
+  const StakeTable table(profile, nullptr, 250);
+  const std::vector<Finding> findings(1);
+  ASSERT_EQ(writeXlsx(path_.string(), profileWorkbook(stakeSheet(table), *profile, "文件：示例.csv",
+                                                      {&findings, "检查结果：提示 1 项"})),
+            "");
+  const std::string zip = fileBytes(path_);
+  const std::string book = zipMember(zip, "xl/workbook.xml");
+  struct Expected {
+    const char* name;
+    const char* merged;  // the heading's two rows
+    const char* page;
+    const char* titles;  // the rows printed on every page
+  };
+  const Expected sheets[] = {
+      {"逐桩高程表", "A1:G1", "paperSize=\"9\" fitToHeight=\"0\" orientation=\"portrait\"",
+       "'逐桩高程表'!$1:$3"},
+      {"纵坡竖曲线表", "A2:K2", "paperSize=\"9\" fitToHeight=\"0\" orientation=\"landscape\"",
+       "'纵坡竖曲线表'!$1:$3"},
+      {"检查结果", "A2:F2", "paperSize=\"8\" fitToHeight=\"0\" orientation=\"landscape\"",
+       "'检查结果'!$1:$3"},
+  };
+  for (std::size_t i = 0; i < std::size(sheets); ++i) {
+    const Expected& e = sheets[i];
+    const std::string xml = zipMember(zip, "xl/worksheets/sheet" + std::to_string(i + 1) + ".xml");
+    EXPECT_NE(book.find(std::string("name=\"") + e.name + "\""), std::string::npos) << e.name;
+    EXPECT_NE(book.find(e.titles), std::string::npos) << book;
+    EXPECT_NE(xml.find(std::string("<mergeCell ref=\"") + e.merged + "\"/>"), std::string::npos)
+        << xml;
+    EXPECT_NE(xml.find(e.page), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<pageSetUpPr fitToPage=\"1\"/>"), std::string::npos) << e.name;
+  }
+  const std::string stake = zipMember(zip, "xl/worksheets/sheet1.xml");
+  EXPECT_NE(stake.find("<t>备注</t>"), std::string::npos);
+  EXPECT_NE(stake.find("<t>竖曲线起点</t>"), std::string::npos);
+  EXPECT_NE(stake.find("<t>文件：示例.csv</t>"), std::string::npos);
+}
+
 TEST_F(Xlsx, RefusesMoreRowsThanASheetHolds) {
-  Sheet big{
-      "大表", "", {{"n", 8, 0}}, kXlsxMaximumRows, [](std::size_t, std::vector<SheetCell>&) {}};
+  Sheet big;
+  big.name = "大表";
+  big.columns = {{"n", 8, 0}};
+  big.rows = kXlsxMaximumRows;
+  big.row = [](std::size_t, std::vector<SheetCell>&) {};
   EXPECT_NE(writeXlsx(path_.string(), {big}).find("超过 Excel 一张工作表的上限"),
             std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(path_));

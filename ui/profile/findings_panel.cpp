@@ -72,12 +72,10 @@ FindingsPanel::FindingsPanel(QWidget* parent)
 void FindingsPanel::setFindings(const std::vector<profile::Finding>& findings,
                                 const QString& checkedAgainst,
                                 const profile::ChainageEquations* chainage) {
-  std::array<int, 3> counts{};
   list_->clear();
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(findings.size()));
   for (const profile::Finding& f : findings) {
-    ++counts[static_cast<std::size_t>(f.severity)];
     auto* item = new QTreeWidgetItem({qText(profile::severityText(f.severity)),
                                       qText(profile::ruleText(f.rule)),
                                       qText(profile::foundText(f)), qText(profile::requiredText(f)),
@@ -90,9 +88,14 @@ void FindingsPanel::setFindings(const std::vector<profile::Finding>& findings,
   }
   list_->addTopLevelItems(items);
   for (int c = 0; c < list_->columnCount(); ++c) list_->resizeColumnToContents(c);
-  summary_ =
-      QStringLiteral("错误 %1 · 警告 %2 · 提示 %3").arg(counts[0]).arg(counts[1]).arg(counts[2]);
+  summary_ = countsText(findings);
   heading_->setText(QStringLiteral("检查结果（%1）：%2").arg(checkedAgainst, summary_));
+}
+
+QString FindingsPanel::countsText(const std::vector<profile::Finding>& findings) {
+  std::array<int, 3> counts{};
+  for (const profile::Finding& f : findings) ++counts[static_cast<std::size_t>(f.severity)];
+  return QStringLiteral("错误 %1 · 警告 %2 · 提示 %3").arg(counts[0]).arg(counts[1]).arg(counts[2]);
 }
 
 void FindingsPanel::activate(QTreeWidgetItem* item) {

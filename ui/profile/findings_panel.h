@@ -27,6 +27,8 @@ class FindingsPanel : public QWidget {
   QTreeWidget* list() const { return list_; }
   // "错误 1 · 警告 2 · 提示 0", for the status bar too.
   const QString& summary() const { return summary_; }
+  // "错误 1 · 警告 2 · 提示 0"
+  static QString countsText(const std::vector<profile::Finding>& findings);
 
  Q_SIGNALS:
   void rowActivated(std::size_t row);

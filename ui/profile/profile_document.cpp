@@ -125,9 +125,11 @@ void ProfileDocument::applyGround(std::shared_ptr<const profile::GroundLine> gro
   Q_EMIT groundChanged();
 }
 
-void ProfileDocument::recheck() {
+void ProfileDocument::recheck() { findings_ = findingsFor(*profile_); }
+
+std::vector<profile::Finding> ProfileDocument::findingsFor(const profile::Profile& profile) const {
   const auto basis = profile::checkBasis(settings_);
-  findings_ = basis ? profile::checkProfile(*profile_, *basis) : profile::checkGeometry(*profile_);
+  return basis ? profile::checkProfile(profile, *basis) : profile::checkGeometry(profile);
 }
 
 }  // namespace vcurve::profileui

@@ -47,6 +47,9 @@ class ProfileDocument : public QObject {
   // Null when there is none.
   const std::shared_ptr<const profile::GroundLine>& ground() const { return ground_; }
   const std::vector<profile::Finding>& findings() const { return findings_; }
+  // What the checks would find in another profile, such as the one a drag
+  // is about to leave.
+  std::vector<profile::Finding> findingsFor(const profile::Profile& profile) const;
 
   // The speed the profile is checked at; none checks only what no design
   // speed excuses (curves that overlap or run past a PVI or an end).

@@ -40,8 +40,10 @@ ProfileTableModel::ProfileTableModel(ProfileDocument* document, QObject* parent)
   markFindings();
 }
 
+// One row more than there are points: the empty row under the last, where
+// a point typed is added to the end.
 int ProfileTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(shown_->size());
+  return parent.isValid() ? 0 : static_cast<int>(shown_->size()) + 1;
 }
 
 int ProfileTableModel::columnCount(const QModelIndex& parent) const {
@@ -54,6 +56,7 @@ QVariant ProfileTableModel::data(const QModelIndex& index, int role) const {
   const TableColumn column = profile::tableColumn(static_cast<std::size_t>(index.column()));
   switch (role) {
     case Qt::DisplayRole:
+      if (column == TableColumn::Radius) return copyText(index);
       return qText(profile::cellText(*shown_, row, column, style_));
     case Qt::EditRole:
       return copyText(index);
@@ -86,7 +89,10 @@ QVariant ProfileTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant ProfileTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
+  if (orientation == Qt::Vertical) {
+    return section == static_cast<int>(shown_->size()) ? QVariant(QStringLiteral("*"))
+                                                       : QVariant(section + 1);
+  }
   if (section < 0 || section >= columnCount()) return {};
   return QString::fromUtf8(profile::columnTitle(profile::tableColumn(section)));
 }
@@ -121,10 +127,10 @@ bool ProfileTableModel::setData(const QModelIndex& index, const QVariant& value,
   const TableEdit edit = editCell(document_->points(), row, column, text);
   QString refusal = qText(edit.error);
   if (edit.ok()) {
-    const QString what =
-        QStringLiteral("修改%1%2")
-            .arg(qText(profile::rowText(row)),
-                 QString::fromUtf8(profile::columnTitle(profile::tableColumn(index.column()))));
+    const QString what = QStringLiteral("%1%2%3").arg(
+        row < document_->points().size() ? QStringLiteral("修改") : QStringLiteral("添加"),
+        qText(profile::rowText(row)),
+        QString::fromUtf8(profile::columnTitle(profile::tableColumn(index.column()))));
     refusal = document_->editPoints(edit.points, edit.change, what);
   }
   if (!refusal.isEmpty()) {
@@ -147,6 +153,7 @@ void ProfileTableModel::setStationStyle(profile::StationStyle style) {
 QString ProfileTableModel::copyText(const QModelIndex& index) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
   const auto row = static_cast<std::size_t>(index.row());
+  if (row >= shown_->size()) return {};
   if (!isInputColumn(index.column())) {
     return qText(profile::cellText(*shown_, row, profile::tableColumn(index.column()), style_));
   }
@@ -166,13 +173,13 @@ QString ProfileTableModel::copyText(const QModelIndex& index) const {
     case profile::InputColumn::Radius:
       break;
   }
-  // The ends' radius of 0 is shown, and copied, as nothing.
-  return qText(profile::cellText(*shown_, row, TableColumn::Radius, style_));
+  // No curve is shown, and copied, as nothing, as an emptied cell leaves it.
+  return p.radius == 0 ? QString() : qText(profile::exactText(p.radius));
 }
 
 void ProfileTableModel::showChange(RowChange change) {
   const auto size = static_cast<int>(document_->profile()->size());
-  const int before = rowCount();
+  const int before = rowCount() - 1;
   const auto at = static_cast<int>(change.at);
   const auto removed = static_cast<int>(change.removed);
   const auto inserted = static_cast<int>(change.inserted);

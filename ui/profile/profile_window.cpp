@@ -79,6 +79,12 @@ void ProfileWindow::connectParts() {
           });
   connect(view_, &ProfileView::rowClicked, this, &ProfileWindow::selectRow);
   connect(view_, &ProfileView::pviElevationDragged, this, &ProfileWindow::dragPvi);
+  // The counts follow a dragged point before it is let go.
+  connect(view_, &ProfileView::dragPreviewChanged, this,
+          [this](const std::shared_ptr<const profile::Profile>& preview) {
+            summary_->setText(preview ? FindingsPanel::countsText(document_.findingsFor(*preview))
+                                      : findings_->summary());
+          });
   connect(view_, &ProfileView::hoverTextChanged, hover_, &QLabel::setText);
   connect(exaggeration_, &QDoubleSpinBox::valueChanged, view_,
           &ProfileView::setVerticalExaggeration);
@@ -119,6 +125,11 @@ void ProfileWindow::showFindings() {
   findings_->setFindings(document_.findings(), chooser_->summary(),
                          &document_.profile()->chainage());
   summary_->setText(findings_->summary());
+  if (stake_ != nullptr) stake_->setFindings(document_.findings(), findingsHeading());
+}
+
+QString ProfileWindow::findingsHeading() const {
+  return QStringLiteral("检查结果（%1）：%2").arg(chooser_->summary(), findings_->summary());
 }
 
 void ProfileWindow::showFile() {

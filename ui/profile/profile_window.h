@@ -149,6 +149,8 @@ class ProfileWindow : public QMainWindow {
   QString startFolder() const;
   QString suggestedPath(const QString& suffix) const;
   QString speedText() const;
+  // The line over the findings, as the findings panel shows it.
+  QString findingsHeading() const;
 
   // Paper (profile_window_print.cpp).
   DesignHeading designHeading() const;

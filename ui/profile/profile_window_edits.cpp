@@ -45,6 +45,9 @@ void ProfileWindow::copyCells() {
     left = std::min(left, index.column());
     right = std::max(right, index.column());
   }
+  // The empty row under the last point holds nothing to copy.
+  bottom = std::min(bottom, static_cast<int>(document_.points().size()) - 1);
+  if (top > bottom) return;
   QString text;
   for (int row = top; row <= bottom; ++row) {
     for (int column = left; column <= right; ++column) {

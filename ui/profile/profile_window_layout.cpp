@@ -23,6 +23,8 @@
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/equations_panel.h"
 #include "ui/profile/findings_panel.h"
+#include "ui/profile/folding_spin_box.h"
+#include "ui/profile/point_table.h"
 #include "ui/profile/profile_table_model.h"
 #include "ui/profile/profile_window.h"
 #include "ui/profile/stake/stake_panel.h"
@@ -64,7 +66,9 @@ void ProfileWindow::buildWidgets() {
   view_->setObjectName(QStringLiteral("drawing"));
   view_->setMinimumHeight(120);
 
-  table_ = new QTableView(this);
+  auto* table = new PointTable(&document_, this);
+  connect(table, &PointTable::editRefused, this, &ProfileWindow::refuse);
+  table_ = table;
   table_->setObjectName(QStringLiteral("profileTable"));
   table_->setModel(model_);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -120,7 +124,7 @@ void ProfileWindow::buildWidgets() {
   buildSpeedChooser();
   toolBar->addWidget(chooser_);
   toolBar->addWidget(new QLabel(QStringLiteral("  纵向放大 "), toolBar));
-  exaggeration_ = new QDoubleSpinBox(toolBar);
+  exaggeration_ = new FoldingSpinBox(toolBar);
   exaggeration_->setObjectName(QStringLiteral("exaggeration"));
   exaggeration_->setRange(1, 100);
   exaggeration_->setDecimals(0);
@@ -144,6 +148,7 @@ StakePanel* ProfileWindow::stakePanel() {
   stake_->setProfile(document_.profile());
   stake_->setGroundLine(document_.ground());
   stake_->setDocumentInfo(document_.displayName(), speedText());
+  stake_->setFindings(document_.findings(), findingsHeading());
   const profile::RoadSettings& road = document_.roadSettings();
   stake_->setAddedStations(road.addedStations);
   if (road.stakeInterval) stake_->setInterval(*road.stakeInterval);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "profile/profile_text.h"
 
@@ -66,14 +67,29 @@ std::string pastePlace(std::size_t row, std::size_t column, InputColumn input) {
 
 TableEdit editCell(const std::vector<ProfilePoint>& points, std::size_t row, InputColumn column,
                    std::string_view text) {
-  if (row >= points.size()) return failed("没有第 " + std::to_string(row + 1) + " 点");
+  if (row > points.size()) return failed("没有第 " + std::to_string(row + 1) + " 点");
   const profile::CellReading reading = profile::readCell(column, text);
   if (!reading.ok())
     return failed(profile::rowText(row) + columnName(column) + "：" + reading.error);
   TableEdit edit;
   edit.points = points;
-  valueOf(edit.points[row], column) = reading.value;
-  edit.change = {row, 1, 1};
+  if (row == points.size()) {
+    // The rest of a point typed under the last is on the last grade carried
+    // on, as 插入行 places one, until the user types it too.
+    ProfilePoint added = profile::pointToInsert(points, row);
+    if (column == InputColumn::Station && !points.empty()) {
+      const ProfilePoint& last = points.back();
+      const double slope = (added.elevation - last.elevation) / (added.station - last.station);
+      const double elevation = last.elevation + slope * (reading.value - last.station);
+      added.elevation = profile::elevationProblem(elevation).empty() ? elevation : last.elevation;
+    }
+    valueOf(added, column) = reading.value;
+    edit.points.push_back(added);
+    edit.change = {row, 0, 1};
+  } else {
+    valueOf(edit.points[row], column) = reading.value;
+    edit.change = {row, 1, 1};
+  }
   edit.firstRow = edit.lastRow = row;
   return edit;
 }
@@ -140,8 +156,23 @@ TableEdit insertPoint(const std::vector<ProfilePoint>& points, std::size_t at) {
   return edit;
 }
 
-TableEdit deletePoints(const std::vector<ProfilePoint>& points, const std::set<std::size_t>& rows) {
-  if (rows.empty() || *rows.rbegin() >= points.size()) return failed("没有选中要删除的行");
+TableEdit clearRadii(const std::vector<ProfilePoint>& points, const std::set<std::size_t>& rows) {
+  const auto end = rows.lower_bound(points.size());
+  if (rows.begin() == end) return failed("没有选中要清除的半径");
+  TableEdit edit;
+  edit.points = points;
+  for (auto row = rows.begin(); row != end; ++row) edit.points[*row].radius = 0;
+  edit.firstRow = *rows.begin();
+  edit.lastRow = *std::prev(end);
+  const std::size_t span = edit.lastRow - edit.firstRow + 1;
+  edit.change = {edit.firstRow, span, span};
+  return edit;
+}
+
+TableEdit deletePoints(const std::vector<ProfilePoint>& points, std::set<std::size_t> rows) {
+  // The empty row under the last point is no point to delete.
+  rows.erase(rows.lower_bound(points.size()), rows.end());
+  if (rows.empty()) return failed("没有选中要删除的行");
   if (points.size() - rows.size() < 2) return failed("纵断面至少要有起点和终点两个点，不能再删");
   TableEdit edit;
   for (std::size_t row = 0; row < points.size(); ++row) {

@@ -25,6 +25,8 @@ struct TableEdit {
   bool ok() const { return error.empty(); }
 };
 
+// A row of size() is the empty one under the last point: the cell typed
+// there adds a point to the end.
 TableEdit editCell(const std::vector<profile::ProfilePoint>& points, std::size_t row,
                    profile::InputColumn column, std::string_view text);
 
@@ -41,7 +43,11 @@ TableEdit pasteCells(const std::vector<profile::ProfilePoint>& points, std::size
 
 // A new point before `at` (the end when at == size()), as the engine places it.
 TableEdit insertPoint(const std::vector<profile::ProfilePoint>& points, std::size_t at);
+// Rows past the last point are passed over.
 TableEdit deletePoints(const std::vector<profile::ProfilePoint>& points,
-                       const std::set<std::size_t>& rows);
+                       std::set<std::size_t> rows);
+// No curve at `rows`, as the Delete key leaves a radius.
+TableEdit clearRadii(const std::vector<profile::ProfilePoint>& points,
+                     const std::set<std::size_t>& rows);
 
 }  // namespace vcurve::profileui

@@ -46,9 +46,10 @@ class ChainageWindowTest : public QObject {
              QStringLiteral("K0+595.000(2)"));
     QVERIFY(window().save());
     const QByteArray saved = testing::WindowHarness::read(path);
-    QVERIFY2(saved.contains("\r\n断链,K0+600.000,K0+590.000,长链 10 m\r\nK0+595.000,110,10000,"),
-             saved.constData());
-    QVERIFY(saved.contains("\r\n断链,K0+790.000,K0+800.000,短链 10 m\r\nK1+000.000,100,"));
+    QVERIFY2(
+        saved.contains("\r\n断链,K0+600.000,K0+590.000,长链 10 m\r\nK0+595.000,110.000,10000,"),
+        saved.constData());
+    QVERIFY(saved.contains("\r\n断链,K0+790.000,K0+800.000,短链 10 m\r\nK1+000.000,100.000,"));
   }
 
   // The points keep their true distances; the numbering after a new

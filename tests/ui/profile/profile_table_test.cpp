@@ -57,6 +57,8 @@ class ProfileTableTest : public QObject {
     QAbstractItemModelTester tester(model.get(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     QVERIFY(model->setData(model->index(1, col(TableColumn::Elevation)), "107", Qt::EditRole));
+    // Typed into the empty row under the last point.
+    QVERIFY(model->setData(model->index(4, col(TableColumn::Station)), "K1+100", Qt::EditRole));
     const auto act = [&](const TableEdit& edit) {
       QVERIFY2(edit.ok(), edit.error.c_str());
       QVERIFY(document->editPoints(edit.points, edit.change, "edit").isEmpty());
@@ -73,7 +75,7 @@ class ProfileTableTest : public QObject {
     model->setStationStyle(profile::StationStyle::Metres);
     document->setDesignSpeed(std::nullopt);
     document->replace(newProfilePoints(), nullptr);
-    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->rowCount(), 3);
   }
 
   // A run over the 最大坡长 colours the 坡长 of every grade of it.
@@ -195,7 +197,7 @@ class ProfileTableTest : public QObject {
     QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
     QCOMPARE(document->points(), expected);
     QCOMPARE(document->undoStack()->count(), 1);
-    QCOMPARE(model->rowCount(), static_cast<int>(expected.size()));
+    QCOMPARE(model->rowCount(), static_cast<int>(expected.size()) + 1);
   }
 
   // Each action one step; every undo gives back the file exactly as it

@@ -34,10 +34,21 @@ QString hoverText(const profile::Profile& profile, const profile::GroundLine* gr
   return QString::fromStdString(text);
 }
 
-QString dragText(std::size_t row, double elevation) {
-  return QString::fromStdString(profile::rowText(row) + "  " +
-                                std::string(profile::columnTitle(profile::TableColumn::Elevation)) +
-                                " " + profile::fixed3(elevation));
+QString dragText(const profile::Profile& preview, std::size_t row) {
+  if (row >= preview.size()) return {};
+  std::string text = profile::rowText(row) + "  " +
+                     std::string(profile::columnTitle(profile::TableColumn::Elevation)) + " " +
+                     profile::fixed3(preview.points()[row].elevation);
+  if (preview.usable()) {
+    const auto grade = [&](std::size_t from, const char* name) {
+      if (const auto& g = preview.rows()[from].gradeAfter) {
+        text += std::string("  ") + name + " " + profile::gradePercentText(g->percent);
+      }
+    };
+    if (row > 0) grade(row - 1, "纵坡i1");
+    grade(row, "纵坡i2");
+  }
+  return QString::fromStdString(text);
 }
 
 }  // namespace vcurve::profileui

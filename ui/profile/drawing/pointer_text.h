@@ -16,7 +16,8 @@ namespace vcurve::profileui {
 QString hoverText(const profile::Profile& profile, const profile::GroundLine* ground,
                   double station);
 
-// "第 3 点  高程(m) 123.450" while a point is dragged.
-QString dragText(std::size_t row, double elevation);
+// "第 3 点  高程(m) 123.450  纵坡i1 2.10%  纵坡i2 -1.50%" while a point
+// is dragged: the grades into and out of it where it is now.
+QString dragText(const profile::Profile& preview, std::size_t row);
 
 }  // namespace vcurve::profileui

@@ -29,6 +29,10 @@ constexpr double kZoomOutBeyondFit = 20;
 constexpr double kFitMargin = 24;   // pixels around the whole profile
 constexpr double kWheelStep = 1.2;  // magnification per wheel notch
 constexpr double kKeyPan = 0.125;   // of the plot per arrow key
+// A dragged elevation is a centimetre one, or with Shift a millimetre one,
+// whatever the zoom: a design elevation is written to the centimetre.
+constexpr int kDragPlaces = 2;
+constexpr int kFineDragPlaces = 3;
 
 struct Bounds {
   double fromStation = INFINITY, toStation = -INFINITY;
@@ -69,6 +73,9 @@ struct ProfileView::State {
   Gesture gesture = Gesture::None;
   std::size_t dragRow = 0;
   double dragElevation = 0;
+  // The point follows the pointer from where it was taken hold of, not
+  // from the point's centre, so that the drag begins without a jump.
+  double pressElevation = 0;
   QPointF pressAt, lastAt;
 
   std::optional<double> hoverStation;
@@ -237,19 +244,22 @@ void ProfileView::hoverAt(const QPointF& pixel) {
   setCursor(overPoint ? Qt::SizeVerCursor : Qt::CrossCursor);
 }
 
-void ProfileView::dragTo(const QPointF& pixel) {
+void ProfileView::dragTo(const QPointF& pixel, Qt::KeyboardModifiers modifiers) {
   const profile::Profile* profile = state_->profile.get();
   if (profile == nullptr || state_->dragRow >= profile->size()) return;
-  const ViewTransform& view = state_->view;
+  const double moved = state_->view.unmap(pixel).elevation - state_->pressElevation;
   const double elevation =
-      RoundToPlaces(view.unmap(pixel).elevation, pointerPlaces(view.elevationPerPixel()));
+      RoundToPlaces(profile->points()[state_->dragRow].elevation + moved,
+                    modifiers.testFlag(Qt::ShiftModifier) ? kFineDragPlaces : kDragPlaces);
   if (state_->preview && elevation == state_->dragElevation) return;
   state_->dragElevation = elevation;
   std::vector<profile::ProfilePoint> points = profile->points();
   points[state_->dragRow].elevation = elevation;
-  state_->preview = std::make_shared<const profile::Profile>(std::move(points));
+  state_->preview =
+      std::make_shared<const profile::Profile>(std::move(points), profile->chainage());
   state_->hoverStation.reset();
-  setHoverText(dragText(state_->dragRow, elevation));
+  setHoverText(dragText(*state_->preview, state_->dragRow));
+  Q_EMIT dragPreviewChanged(state_->preview);
   update();
 }
 
@@ -258,6 +268,7 @@ void ProfileView::cancelGesture() {
   state_->gesture = Gesture::None;
   if (state_->preview) {
     state_->preview.reset();
+    Q_EMIT dragPreviewChanged(nullptr);
     update();
   }
   if (dragging) setHoverText({});
@@ -295,6 +306,7 @@ void ProfileView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   setFocus(Qt::MouseFocusReason);
   state_->pressAt = state_->lastAt = event->position();
+  state_->pressElevation = state_->view.unmap(event->position()).elevation;
   if (const auto row = pointAt(event->position())) {
     state_->gesture = Gesture::PressedPoint;
     state_->dragRow = *row;
@@ -312,7 +324,7 @@ void ProfileView::mouseMoveEvent(QMouseEvent* event) {
       state_->gesture = Gesture::DraggingPoint;
       [[fallthrough]];
     case Gesture::DraggingPoint:
-      dragTo(at);
+      dragTo(at, event->modifiers());
       return;
     case Gesture::Panning:
       state_->view.pan(at - state_->lastAt);

@@ -56,6 +56,10 @@ class ProfileView : public QWidget {
   void rowClicked(std::size_t row);
   // A PVI dragged up or down and let go: one edit of its elevation.
   void pviElevationDragged(std::size_t row, double elevation);
+  // The profile as the point being dragged would leave it, at each step
+  // of the drag (its elevation to the centimetre, with Shift to the
+  // millimetre); null when the drag ends.
+  void dragPreviewChanged(std::shared_ptr<const profile::Profile> preview);
   // Chainage, design and ground elevation and cut or fill under the cursor,
   // ready for the status bar; empty when the cursor leaves the profile.
   void hoverTextChanged(const QString& text);
@@ -81,7 +85,7 @@ class ProfileView : public QWidget {
   std::optional<std::size_t> pointAt(const QPointF& pixel) const;
   void hoverAt(const QPointF& pixel);
   void setHoverText(const QString& text);
-  void dragTo(const QPointF& pixel);
+  void dragTo(const QPointF& pixel, Qt::KeyboardModifiers modifiers);
   void cancelGesture();
 
   struct State;

@@ -59,7 +59,8 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
 // permissions, refuses a file the user may not write, never follows a link
 // planted under its temporary name, and leaves no part of a file behind.
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
-                        const std::string& title, QString* error, LongWork* work) {
+                        const std::string& about, const profile::WorkbookFindings& checked,
+                        QString* error, LongWork* work) {
   if (QFileInfo(path).isDir()) {
     *error = cannotWrite(path, QStringLiteral("这是一个文件夹"));
     return false;
@@ -82,8 +83,10 @@ bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
     progress = [work](std::size_t done, std::size_t) { return work->advance(qint64(done)); };
   }
   // The library takes UTF-8 names on every system.
-  const std::string problem = profile::writeXlsx(scratchPath.toUtf8().toStdString(),
-                                                 {profile::stakeSheet(table, title)}, progress);
+  const std::string problem = profile::writeXlsx(
+      scratchPath.toUtf8().toStdString(),
+      profile::profileWorkbook(profile::stakeSheet(table), table.profile(), about, checked),
+      progress);
   if (!problem.empty()) {
     *error = problem == profile::kXlsxStopped ? LongWork::cancelledText()
                                               : cannotWrite(path, QString::fromStdString(problem));

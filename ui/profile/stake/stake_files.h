@@ -8,6 +8,7 @@
 #include <QString>
 #include <string>
 
+#include "profile/sheets.h"
 #include "profile/stake_table.h"
 
 namespace vcurve::profileui {
@@ -19,8 +20,10 @@ class LongWork;
 // file as it was.
 bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error,
                        LongWork* work = nullptr);
-// Numbers as numbers, chainage as text; title is a line above the header.
+// The profile's workbook: this table, its 纵坡竖曲线表 and the findings,
+// numbers as numbers and chainage as text, `about` under each sheet's title.
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
-                        const std::string& title, QString* error, LongWork* work = nullptr);
+                        const std::string& about, const profile::WorkbookFindings& checked,
+                        QString* error, LongWork* work = nullptr);
 
 }  // namespace vcurve::profileui

@@ -57,6 +57,11 @@ void StakePanel::setDocumentInfo(const QString& fileName, const QString& designS
   state_->designSpeed = designSpeed;
 }
 
+void StakePanel::setFindings(std::vector<profile::Finding> findings, const QString& heading) {
+  state_->findings = std::move(findings);
+  state_->findingsHeading = heading;
+}
+
 double StakePanel::interval() const { return state_->interval; }
 
 std::vector<double> StakePanel::addedStations() const { return state_->added; }
@@ -103,13 +108,19 @@ bool StakePanel::exportXlsx(const QString& path, QString* error) const {
   QString unused;
   if (error == nullptr) error = &unused;
   if (*error = state_->missingTable(); !error->isEmpty()) return false;
-  QString title = QStringLiteral("逐桩高程表");
-  if (!state_->fileName.isEmpty()) title += QStringLiteral("　文件：%1").arg(state_->fileName);
-  if (!state_->designSpeed.isEmpty()) {
-    title += QStringLiteral("　设计速度：%1").arg(state_->designSpeed);
+  // What the printed pages say over the table, on one line under the title.
+  const StakeHeading heading = state_->heading();
+  QString about =
+      QStringLiteral("文件：%1")
+          .arg(heading.fileName.isEmpty() ? QStringLiteral("未命名") : heading.fileName);
+  if (!heading.designSpeed.isEmpty()) {
+    about += QStringLiteral("　设计速度：%1").arg(heading.designSpeed);
   }
+  about += QStringLiteral("　桩距：%1").arg(heading.interval);
+  const std::string findingsHeading = state_->findingsHeading.toStdString();
   LongWork work(window(), QStringLiteral("正在写出 Excel 文件…"), qint64(state_->table->size()));
-  return writeStakeXlsxFile(*state_->table, path, title.toStdString(), error, &work);
+  return writeStakeXlsxFile(*state_->table, path, about.toStdString(),
+                            {&state_->findings, findingsHeading}, error, &work);
 }
 
 bool StakePanel::savePdf(const QString& path, QString* error) const {

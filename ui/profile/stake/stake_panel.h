@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "profile/checks.h"
 #include "profile/ground_line.h"
 #include "profile/profile.h"
 
@@ -31,6 +32,9 @@ class StakePanel : public QWidget {
   // What the printed pages name in their heading: the profile's file name
   // and the design speed ("80 km/h", or "不检查").
   void setDocumentInfo(const QString& fileName, const QString& designSpeed);
+  // What the workbook's third sheet lists, under the heading the window
+  // shows over them.
+  void setFindings(std::vector<profile::Finding> findings, const QString& heading);
 
   double interval() const;
   std::vector<double> addedStations() const;
@@ -46,6 +50,7 @@ class StakePanel : public QWidget {
   // Each returns false and a Chinese reason in *error when the file could
   // not be written; a file that fails is never left half-written.
   bool exportCsv(const QString& path, QString* error) const;
+  // The workbook: this table, the 纵坡竖曲线表 and the findings.
   bool exportXlsx(const QString& path, QString* error) const;
   bool savePdf(const QString& path, QString* error) const;
   // A4, a heading and page numbers on every page, the header row repeated.

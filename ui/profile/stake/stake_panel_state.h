@@ -41,6 +41,8 @@ struct StakePanel::State : QObject {
   std::vector<double> added;  // ascending
   QString fileName;
   QString designSpeed;
+  std::vector<profile::Finding> findings;
+  QString findingsHeading;
 
   StakeModel* model = nullptr;
   QTableView* view = nullptr;

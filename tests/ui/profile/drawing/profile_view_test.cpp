@@ -47,6 +47,12 @@ void hover(QWidget& widget, QPointF at) {
   QApplication::sendEvent(&widget, &event);
 }
 
+void moveHolding(QWidget& widget, QPointF at, Qt::KeyboardModifiers modifiers) {
+  QMouseEvent event(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                    modifiers);
+  QApplication::sendEvent(&widget, &event);
+}
+
 }  // namespace
 
 class ProfileViewTest : public testing::DrawingTestCase {
@@ -151,6 +157,52 @@ class ProfileViewTest : public testing::DrawingTestCase {
     QVERIFY2(std::fabs(elevation - expected) <= elevationPerPixel(),
              qPrintable(QString("%1 vs %2").arg(elevation).arg(expected)));
     QCOMPARE(RoundToPlaces(elevation, 3), elevation);
+  }
+
+  // The drag begins at the platform's distance, and the elevation is a
+  // centimetre one (a millimetre one with Shift) however far out the view.
+  void dragBeginsAtTheDragDistanceAndSnaps_data() {
+    QTest::addColumn<int>("lift");  // pixels up
+    QTest::addColumn<bool>("shift");
+    const int start = QApplication::startDragDistance();
+    QTest::newRow("short of the distance: a click") << start - 1 << false;
+    QTest::newRow("at the distance") << start << false;
+    QTest::newRow("down, centimetres") << -(start + 7) << false;
+    QTest::newRow("up, millimetres with Shift") << start + 13 << true;
+  }
+  void dragBeginsAtTheDragDistanceAndSnaps() {
+    QFETCH(int, lift);
+    QFETCH(bool, shift);
+    showSample();
+    const std::size_t row = 5;
+    QSignalSpy dragged(view.get(), &ProfileView::pviElevationDragged);
+    QSignalSpy clicked(view.get(), &ProfileView::rowClicked);
+    QSignalSpy texts(view.get(), &ProfileView::hoverTextChanged);
+    QSignalSpy previews(view.get(), &ProfileView::dragPreviewChanged);
+    const QPoint from = pointAt(row).toPoint();
+    const QPoint to = from - QPoint(0, lift);
+    QTest::mousePress(view.get(), Qt::LeftButton, {}, from);
+    moveHolding(*view, to, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    const bool drags = std::abs(lift) >= QApplication::startDragDistance();
+    if (drags) {
+      // The status bar has the new elevation and the grades either side.
+      const QString text = texts.back().front().toString();
+      QVERIFY2(text.contains("高程") && text.contains("纵坡i1") && text.contains("纵坡i2"),
+               qPrintable(text));
+      QVERIFY(previews.back().front().value<std::shared_ptr<const profile::Profile>>());
+    }
+    QTest::mouseRelease(view.get(), Qt::LeftButton,
+                        shift ? Qt::ShiftModifier : Qt::KeyboardModifiers(), to);
+    QCOMPARE(clicked.count(), drags ? 0 : 1);
+    QCOMPARE(dragged.count(), drags ? 1 : 0);
+    if (!drags) return;
+    QVERIFY(!previews.back().front().value<std::shared_ptr<const profile::Profile>>());
+    const double elevation = dragged.front()[1].toDouble();
+    const double pointer = sample->points()[row].elevation + lift * elevationPerPixel();
+    const int places = shift ? 3 : 2;
+    QCOMPARE(RoundToPlaces(elevation, places), elevation);
+    QVERIFY2(std::fabs(elevation - pointer) <= 0.5 * std::pow(10.0, -places) + 1e-9,
+             qPrintable(QString("%1 for %2").arg(elevation).arg(pointer)));
   }
 
   void escapeCancelsADrag() {

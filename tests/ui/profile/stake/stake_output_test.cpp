@@ -77,30 +77,55 @@ class StakeOutputTest : public QObject {
     QString error;
     QVERIFY2(panel.exportCsv(path, &error), qPrintable(error));
     const QByteArray expected =
-        "\xEF\xBB\xBF桩号,设计高程(m),地面高程(m),填高(m),挖深(m),纵坡(%)\r\n"
-        "K0+000.000,100.000,101.000,,1.000,2.00\r\n"
-        "K0+050.000,101.000,101.000,0.000,,2.00\r\n";
+        "\xEF\xBB\xBF桩号,设计高程(m),地面高程(m),填高(m),挖深(m),纵坡(%),备注\r\n"
+        "K0+000.000,100.000,101.000,,1.000,2.00,起点\r\n"
+        "K0+050.000,101.000,101.000,0.000,,2.00,\r\n"
+        "K0+070.000,101.400,101.000,0.400,,2.00,竖曲线起点\r\n";
     QCOMPARE(fileBytes(path).left(expected.size()), expected);
     QCOMPARE(fileBytes(path).count("\r\n"), 1 + 7);
     QCOMPARE(leftInFolder(), QStringList{"逐桩.csv"});
   }
 
-  void xlsxHoldsNumbersAsNumbersAndChainageAsText() {
+  // The workbook the table program writes too: the table as the screen
+  // shows it, 备注 included, then the 纵坡竖曲线表 and the findings, each
+  // set up to print with its heading across the table.
+  void xlsxIsTheProfilesWorkbook() {
     StakePanel panel;
     fill(panel);
+    profile::Finding finding;
+    finding.rule = profile::Rule::CurveLength;
+    finding.found = 120;
+    panel.setFindings({finding}, QStringLiteral("检查结果（不检查）：错误 0 项"));
     const QString path = folder.filePath("逐桩.xlsx");
     QString error;
     QVERIFY2(panel.exportXlsx(path, &error), qPrintable(error));
     QCOMPARE(leftInFolder(), QStringList{"逐桩.xlsx"});
-    const QString sheet = QString::fromUtf8(zipMember(fileBytes(path), "xl/worksheets/sheet1.xml"));
-    QVERIFY(sheet.contains("示例.csv"));
-    QVERIFY(sheet.contains("<t>设计高程(m)</t>"));
-    // Row 3, under the title and the header: the start, in cut.
+    const QByteArray zip = fileBytes(path);
+    const QString book = QString::fromUtf8(zipMember(zip, "xl/workbook.xml"));
+    QCOMPARE(book.count("<sheet name="), 3);
+    for (const char* name : {"逐桩高程表", "纵坡竖曲线表", "检查结果"}) {
+      QVERIFY2(book.contains(QStringLiteral("<sheet name=\"%1\"").arg(QString::fromUtf8(name))),
+               qPrintable(book));
+    }
+    QCOMPARE(book.count("_xlnm.Print_Titles"), 3);
+    const QString sheet = QString::fromUtf8(zipMember(zip, "xl/worksheets/sheet1.xml"));
+    QVERIFY(sheet.contains("<mergeCell ref=\"A1:G1\"/>"));
+    QVERIFY(sheet.contains(QRegularExpression(
+        R"(<c r="A2"[^>]*><is><t>文件：示例\.csv　设计速度：80 km/h　桩距：50 m</t>)")));
+    // A4 upright, as wide as the page.
+    QVERIFY(
+        sheet.contains("<pageSetup paperSize=\"9\" fitToHeight=\"0\" orientation=\"portrait\"/>"));
+    QVERIFY(sheet.contains("<t>备注</t>"));
+    // Row 4, under the heading's two rows and the header: the start, in cut.
     QVERIFY(sheet.contains(
-        QRegularExpression(R"(<c r="A3"[^>]*t="inlineStr"><is><t>K0\+000\.000</t>)")));
-    QVERIFY(sheet.contains(QRegularExpression(R"(<c r="B3"[^>]*><v>100</v>)")));
-    QVERIFY(sheet.contains(QRegularExpression(R"(<c r="E3"[^>]*><v>1</v>)")));
-    QVERIFY(!sheet.contains(QRegularExpression(R"(<c r="D3")")));
+        QRegularExpression(R"(<c r="A4"[^>]*t="inlineStr"><is><t>K0\+000\.000</t>)")));
+    QVERIFY(sheet.contains(QRegularExpression(R"(<c r="B4"[^>]*><v>100</v>)")));
+    QVERIFY(sheet.contains(QRegularExpression(R"(<c r="E4"[^>]*><v>1</v>)")));
+    QVERIFY(!sheet.contains(QRegularExpression(R"(<c r="D4")")));
+    QVERIFY(sheet.contains(QRegularExpression(R"(<c r="G4"[^>]*><is><t>起点</t>)")));
+    const QString findings = QString::fromUtf8(zipMember(zip, "xl/worksheets/sheet3.xml"));
+    QVERIFY2(findings.contains("<t>L = 120.000 m</t>"), qPrintable(findings));
+    QVERIFY(findings.contains("检查结果（不检查）：错误 0 项"));
   }
 
   void aFailedExportLeavesNoFile_data() {
