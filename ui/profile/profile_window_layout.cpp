@@ -176,12 +176,12 @@ void ProfileWindow::restoreLayout() {
   restoreState(settings_.value(kState));
   // Shares rather than sizes: a splitter whose parts all stretch keeps
   // their proportions as the window grows, so the drawing has nearly half
-  // the height on any screen, and the findings half the width, which their
-  // places and the code's clauses need once the window is wide enough
-  // for the whole 纵坡竖曲线表.
+  // the height on any screen, and the findings nearly half the width,
+  // which their places and the code's clauses need, once the window is
+  // wide enough for the whole 纵坡竖曲线表.
   if (!mainSplit_->restoreState(settings_.value(kMainSplit))) mainSplit_->setSizes({450, 550});
   if (!bottomSplit_->restoreState(settings_.value(kBottomSplit))) {
-    bottomSplit_->setSizes({500, 500});
+    bottomSplit_->setSizes({520, 480});
   }
   if (!sideSplit_->restoreState(settings_.value(kSideSplit))) sideSplit_->setSizes({300, 120});
 }
