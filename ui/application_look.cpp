@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -31,7 +32,9 @@ void applyLook(QApplication& app, const ApplicationLook& look) {
   QApplication::setFont(font);
 
   // Qt's own texts (a text box's context menu, the open, save and print
-  // dialogs) in Chinese too.
+  // dialogs) in Chinese too, and the names of file types, which follow the
+  // default locale rather than the translations.
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   auto* translator = new QTranslator(&app);
   if (translator->load(QStringLiteral(":/translations/qtbase_zh_CN.qm")) ||
       translator->load(QStringLiteral("qtbase_zh_CN"),

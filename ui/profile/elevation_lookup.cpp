@@ -28,6 +28,9 @@ ElevationLookup::ElevationLookup(QWidget* parent)
   row->addWidget(field_, 1);
   row->addWidget(button);
   layout->addLayout(row);
+  // A few lines are enough for the stations of one elevation; the rest of
+  // a small screen's height goes to the findings above.
+  results_->setMinimumHeight(results_->fontMetrics().height() * 3);
   layout->addWidget(results_, 1);
   connect(field_, &QLineEdit::returnPressed, this, &ElevationLookup::lookUp);
   connect(button, &QPushButton::clicked, this, &ElevationLookup::lookUp);
@@ -55,7 +58,9 @@ void ElevationLookup::lookUp() {
     return;
   }
   for (const profile::ElevationMatch& match : matches) {
-    auto* item = new QListWidgetItem(QString::fromStdString(profile::matchText(match)), results_);
+    const QString text = QString::fromStdString(profile::matchText(match));
+    auto* item = new QListWidgetItem(text, results_);
+    item->setToolTip(text);
     item->setData(kStationRole, match.station);
   }
 }

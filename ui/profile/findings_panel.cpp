@@ -62,7 +62,10 @@ FindingsPanel::FindingsPanel(QWidget* parent)
   // What is wrong first; the place, the longest text, last.
   list_->setHeaderLabels({QStringLiteral("级别"), QStringLiteral("规则"), QStringLiteral("实际"),
                           QStringLiteral("要求"), QStringLiteral("位置")});
-  list_->header()->setStretchLastSection(true);
+  // Every column as wide as its longest text, the list scrolling sideways
+  // in a narrow window rather than cutting the place short.
+  list_->header()->setStretchLastSection(false);
+  heading_->setWordWrap(true);
   connect(list_, &QTreeWidget::itemActivated, this, &FindingsPanel::activate);
 }
 
@@ -84,7 +87,7 @@ void FindingsPanel::setFindings(const std::vector<profile::Finding>& findings,
     items << item;
   }
   list_->addTopLevelItems(items);
-  for (int c = 0; c + 1 < list_->columnCount(); ++c) list_->resizeColumnToContents(c);
+  for (int c = 0; c < list_->columnCount(); ++c) list_->resizeColumnToContents(c);
   summary_ = countsText(findings);
   heading_->setText(QStringLiteral("检查结果（%1）：%2").arg(checkedAgainst, summary_));
 }

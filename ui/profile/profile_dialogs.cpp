@@ -5,9 +5,12 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "ui/profile/chinese_file_dialog.h"
 #include "ui/sheet/sheet_export_dialog.h"
 
 namespace vcurve::profileui {
@@ -27,8 +30,11 @@ SaveChoice QtProfileDialogs::askToSave(QWidget* parent, const QString& fileName)
   return SaveChoice::Cancel;
 }
 
-QString QtProfileDialogs::openPath(QWidget* parent, const QString& caption, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent, caption, {}, filter);
+QString QtProfileDialogs::openPath(QWidget* parent, const QString& caption, const QString& filter,
+                                   const QString& folder) {
+  const auto dialog = makeFileDialog(parent, caption, folder, filter, QFileDialog::AcceptOpen);
+  if (dialog->exec() != QDialog::Accepted) return {};
+  return dialog->selectedFiles().value(0);
 }
 
 QString withChosenSuffix(const QString& path, const QString& chosenFilter) {
@@ -43,11 +49,10 @@ QString QtProfileDialogs::savePath(QWidget* parent, const QString& caption,
                                    bool confirmOverwrite) {
   // Without this the window would give a typed name the first type's
   // suffix, and save CSV where the user chose LandXML.
-  QString chosen;
-  const QString path = QFileDialog::getSaveFileName(
-      parent, caption, suggested, filter, &chosen,
-      confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
-  return withChosenSuffix(path, chosen);
+  const auto dialog = makeFileDialog(parent, caption, suggested, filter, QFileDialog::AcceptSave);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+  if (dialog->exec() != QDialog::Accepted) return {};
+  return withChosenSuffix(dialog->selectedFiles().value(0), dialog->selectedNameFilter());
 }
 
 bool QtProfileDialogs::confirmReplace(QWidget* parent, const QString& caption,
@@ -79,8 +84,19 @@ void QtProfileDialogs::showAbout(QWidget* parent, const QString& caption, const 
 
 bool QtProfileDialogs::setUpPrinter(QWidget* parent, QPrinter* printer) {
   QPrintDialog dialog(printer, parent);
-  dialog.setWindowTitle(QStringLiteral("打印逐桩高程表"));
+  dialog.setWindowTitle(QStringLiteral("打印%1").arg(printer->docName().section(' ', 0, 0)));
   return dialog.exec() == QDialog::Accepted;
+}
+
+void QtProfileDialogs::previewPrint(QWidget* parent, QPrinter* printer,
+                                    const std::function<void(QPrinter*)>& paint) {
+  QPrintPreviewDialog dialog(printer, parent);
+  dialog.setWindowTitle(QStringLiteral("打印预览 - %1").arg(printer->docName()));
+  // Qt's own size shows a page too small to read a table on.
+  if (parent != nullptr) dialog.resize(parent->window()->size() * 0.9);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&paint](QPrinter* target) { paint(target); });
+  dialog.exec();
 }
 
 std::optional<sheetui::SheetExportChoice> QtProfileDialogs::chooseSheetExport(

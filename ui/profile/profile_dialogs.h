@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,8 +25,10 @@ class ProfileDialogs {
 
   // 保存 / 不保存 / 取消 for unsaved changes to the named file.
   virtual SaveChoice askToSave(QWidget* parent, const QString& fileName) = 0;
-  // A path, or empty when the user cancelled.
-  virtual QString openPath(QWidget* parent, const QString& caption, const QString& filter) = 0;
+  // A path, or empty when the user cancelled. The open dialog starts in
+  // folder; the save dialog in the suggested file's.
+  virtual QString openPath(QWidget* parent, const QString& caption, const QString& filter,
+                           const QString& folder) = 0;
   // With confirmOverwrite false an existing file is returned unasked: the
   // caller asks itself, saying what replacing it would lose.
   virtual QString savePath(QWidget* parent, const QString& caption, const QString& suggested,
@@ -39,6 +42,10 @@ class ProfileDialogs {
   virtual void showAbout(QWidget* parent, const QString& caption, const QString& text) = 0;
   // The print dialog; false when cancelled.
   virtual bool setUpPrinter(QWidget* parent, QPrinter* printer) = 0;
+  // The pages as they will print, 打印 and the page settings at hand;
+  // paint draws them on the printer it is given, as often as asked.
+  virtual void previewPrint(QWidget* parent, QPrinter* printer,
+                            const std::function<void(QPrinter*)>& paint) = 0;
   // The 纵断面图's settings, starting from initial; none when cancelled.
   virtual std::optional<sheetui::SheetExportChoice> chooseSheetExport(
       QWidget* parent, std::shared_ptr<const profile::Profile> profile,
@@ -57,7 +64,8 @@ QString withChosenSuffix(const QString& path, const QString& chosenFilter);
 class QtProfileDialogs : public ProfileDialogs {
  public:
   SaveChoice askToSave(QWidget* parent, const QString& fileName) override;
-  QString openPath(QWidget* parent, const QString& caption, const QString& filter) override;
+  QString openPath(QWidget* parent, const QString& caption, const QString& filter,
+                   const QString& folder) override;
   QString savePath(QWidget* parent, const QString& caption, const QString& suggested,
                    const QString& filter, bool confirmOverwrite = true) override;
   bool confirmReplace(QWidget* parent, const QString& caption, const QString& text) override;
@@ -66,6 +74,8 @@ class QtProfileDialogs : public ProfileDialogs {
   void showError(QWidget* parent, const QString& caption, const QString& text) override;
   void showAbout(QWidget* parent, const QString& caption, const QString& text) override;
   bool setUpPrinter(QWidget* parent, QPrinter* printer) override;
+  void previewPrint(QWidget* parent, QPrinter* printer,
+                    const std::function<void(QPrinter*)>& paint) override;
   std::optional<sheetui::SheetExportChoice> chooseSheetExport(
       QWidget* parent, std::shared_ptr<const profile::Profile> profile,
       std::shared_ptr<const profile::GroundLine> ground,

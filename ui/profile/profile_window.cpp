@@ -20,6 +20,7 @@
 
 #include "profile/stake_table.h"
 #include "ui/profile/code_chooser.h"
+#include "ui/profile/drawing/pointer_text.h"
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/elevation_lookup.h"
 #include "ui/profile/findings_panel.h"
@@ -96,7 +97,10 @@ void ProfileWindow::connectParts() {
 
   connect(chooser_, &CodeChooser::changed, this, &ProfileWindow::chooseBasis);
   connect(findings_, &FindingsPanel::rowActivated, this, &ProfileWindow::selectRow);
-  connect(lookup_, &ElevationLookup::stationActivated, this, &ProfileWindow::selectStation);
+  connect(lookup_, &ElevationLookup::stationActivated, this,
+          [this](double station) { showStation(station, {}); });
+  connect(&document_, &ProfileDocument::profileReplaced, view_,
+          [this] { view_->setMarkedStation(std::nullopt); });
   connect(tabs_, &QTabWidget::currentChanged, this, [this] {
     if (tabs_->currentWidget() == stakePage_) stakePanel();
     if (tabs_->currentWidget() == subgradePage_) subgradePanel();
@@ -202,13 +206,16 @@ std::optional<std::size_t> ProfileWindow::rowAt(double station) const {
   return found.row;
 }
 
-void ProfileWindow::selectStation(double station) {
-  if (const auto row = rowAt(station)) selectRow(*row);
+void ProfileWindow::showStation(double station, const QString& note) {
+  view_->setMarkedStation(station);
+  const QString where = hoverText(*document_.profile(), document_.ground().get(), station);
+  say(note.isEmpty() ? where : note + QStringLiteral("；") + where);
 }
 
-// The same row marked in the table and the drawing, leaving the user in
-// the stake table they chose the station from.
+// A stake row double-clicked: its station marked, and the PVI or grade it
+// lies on selected in the 纵坡竖曲线表, leaving the user in the stake table.
 void ProfileWindow::markStation(double station) {
+  showStation(station, {});
   if (const auto row = rowAt(station)) selectRows(*row, *row);
 }
 

@@ -27,6 +27,7 @@ class CodeChooser;
 class QDoubleSpinBox;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QSettings;
 class QSplitter;
 class QTabWidget;
@@ -40,6 +41,7 @@ class FindingsPanel;
 class ProfileDialogs;
 class ProfileTableModel;
 class ProfileView;
+struct DesignHeading;
 class StakePanel;
 class SubgradePanel;
 
@@ -87,6 +89,11 @@ class ProfileWindow : public QMainWindow {
   void exportStakeXlsx();
   void printStakeTable();
   void saveStakePdf();
+  // profile_window_print.cpp
+  void previewStakeTable();
+  void previewDesignTable();
+  void printDesignTable();
+  void saveDesignPdf();
   void exportSheets();  // profile_window_sheets.cpp
   // sections/profile_window_sections.cpp
   void importSections();
@@ -130,7 +137,9 @@ class ProfileWindow : public QMainWindow {
   void showFile();
   void selectRows(std::size_t first, std::size_t last);
   void selectRow(std::size_t row);
-  void selectStation(double station);
+  // A station gone to: marked on the drawing, its elevations in the status
+  // bar after the note, the tab the user is in left as it is.
+  void showStation(double station, const QString& note);
   void markStation(double station);
   std::optional<std::size_t> rowAt(double station) const;
   void dragPvi(std::size_t row, double elevation);
@@ -147,6 +156,7 @@ class ProfileWindow : public QMainWindow {
   bool saveTo(const QString& path, FileFormat format);
   void openRecent(const QString& path);
   void fillRecentMenu();
+  QString startFolder() const;
   QString suggestedPath(const QString& suffix) const;
   // Whether to save over an existing file, saying what would be lost.
   QString replaceQuestion(const QString& path, FileFormat format) const;
@@ -160,6 +170,10 @@ class ProfileWindow : public QMainWindow {
   void showHoverText(const QString& text);
   // The stake table's edge columns follow the sections.
   void showSections();
+
+  // Paper (profile_window_print.cpp).
+  DesignHeading designHeading() const;
+  void paintDesignTable(QPrinter* printer) const;
 
   // Editing (profile_window_edits.cpp).
   void applyEdit(const TableEdit& edit, const QString& what);

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPageSize>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -48,8 +49,21 @@ QString freshPath(const QFileInfo& file, const QString& ending, const QString& s
 
 }  // namespace
 
+// The profile's folder; for a road not yet saved, the folder of the file
+// opened last, then the documents folder, never the program's own.
+QString ProfileWindow::startFolder() const {
+  QString file = document_.filePath();
+  if (file.isEmpty()) file = settings_.recentFiles().value(0);
+  if (!file.isEmpty() && QFileInfo(file).absoluteDir().exists()) {
+    return QFileInfo(file).absolutePath();
+  }
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 QString ProfileWindow::suggestedPath(const QString& suffix) const {
-  if (document_.filePath().isEmpty()) return QStringLiteral("纵断面") + suffix;
+  if (document_.filePath().isEmpty()) {
+    return QDir(startFolder()).filePath(QStringLiteral("纵断面") + suffix);
+  }
   const QFileInfo file(document_.filePath());
   return file.dir().filePath(file.completeBaseName() + suffix);
 }
@@ -78,8 +92,8 @@ void ProfileWindow::newProfile() {
 
 void ProfileWindow::openProfile() {
   if (!maybeSave()) return;
-  const QString path =
-      services_.dialogs->openPath(this, QStringLiteral("打开纵断面"), kProfileFilter);
+  const QString path = services_.dialogs->openPath(this, QStringLiteral("打开纵断面"),
+                                                   kProfileFilter, startFolder());
   if (!path.isEmpty()) openPath(path);
 }
 
@@ -223,7 +237,7 @@ bool ProfileWindow::saveTo(const QString& path, FileFormat format) {
 
 void ProfileWindow::importGround() {
   const QString path =
-      services_.dialogs->openPath(this, QStringLiteral("导入地面线"), kGroundFilter);
+      services_.dialogs->openPath(this, QStringLiteral("导入地面线"), kGroundFilter, startFolder());
   if (path.isEmpty()) return;
   const auto choose = [this](const QStringList& names) {
     return services_.dialogs->chooseItem(this, QStringLiteral("选择地面线"),

@@ -40,18 +40,19 @@ const QString kSideSplit = QStringLiteral("window/sideSplitter");
 
 constexpr double kDefaultExaggeration = 10;
 
-// Wide enough for the column's title and for the widest value a road
-// gives it, so that the columns fit without wasting room.
+// Wide enough for the column's whole title and for the widest value a
+// road gives it, so that the columns fit without wasting room and no
+// title is cut short.
 void sizeColumns(QTableView* table) {
   static constexpr std::array<const char*, profile::kTableColumns + 1> kWidest{
       "K12+345.678", "1234.567", "100000",  "-10.00",      "1234.567",    "",
       "1234.567",    "1234.567", "123.456", "K12+345.678", "K12+345.678", "起点 接既有路"};
   const QFontMetrics metrics(table->font());
+  QHeaderView* header = table->horizontalHeader();
   for (int c = 0; c < table->model()->columnCount(); ++c) {
-    const QString title = table->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    const int text = std::max(metrics.horizontalAdvance(title),
-                              metrics.horizontalAdvance(QString::fromUtf8(kWidest[c])));
-    table->horizontalHeader()->resizeSection(c, text + 16);
+    const char* widest = static_cast<std::size_t>(c) < kWidest.size() ? kWidest[c] : "";
+    const int value = metrics.horizontalAdvance(QString::fromUtf8(widest)) + 16;
+    header->resizeSection(c, std::max(value, header->sectionSizeHint(c)));
   }
 }
 
@@ -157,6 +158,7 @@ StakePanel* ProfileWindow::stakePanel() {
   showSections();
   connect(stake_, &StakePanel::stationActivated, this, &ProfileWindow::markStation);
   connect(stake_, &StakePanel::settingsEdited, &document_, &ProfileDocument::markSettingsEdited);
+  connect(stake_, &StakePanel::stationFound, this, &ProfileWindow::showStation);
   connect(stake_, &StakePanel::statusMessage, this, &ProfileWindow::say);
   return stake_;
 }
@@ -177,9 +179,14 @@ void ProfileWindow::restoreLayout() {
     resize(std::min(screen.width() * 9 / 10, 1600), std::min(screen.height() * 9 / 10, 1000));
   }
   restoreState(settings_.value(kState));
-  if (!mainSplit_->restoreState(settings_.value(kMainSplit))) mainSplit_->setSizes({330, 400});
+  // Shares rather than sizes: a splitter whose parts all stretch keeps
+  // their proportions as the window grows, so the drawing has nearly half
+  // the height on any screen, and the findings nearly half the width,
+  // which their places and the code's clauses need, once the window is
+  // wide enough for the whole 纵坡竖曲线表.
+  if (!mainSplit_->restoreState(settings_.value(kMainSplit))) mainSplit_->setSizes({450, 550});
   if (!bottomSplit_->restoreState(settings_.value(kBottomSplit))) {
-    bottomSplit_->setSizes({720, 480});
+    bottomSplit_->setSizes({520, 480});
   }
   if (!sideSplit_->restoreState(settings_.value(kSideSplit))) sideSplit_->setSizes({300, 120});
 }

@@ -3,6 +3,8 @@
 // The profile window for tests: dialogs answered from a script instead of
 // shown, settings in a file of the test's own.
 
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,8 +32,10 @@ class ScriptedDialogs : public ProfileDialogs {
     asked << QStringLiteral("save?");
     return next(saveChoices, SaveChoice::Cancel);
   }
-  QString openPath(QWidget*, const QString&, const QString&) override {
+  QString folder;  // where the last open dialog started
+  QString openPath(QWidget*, const QString&, const QString&, const QString& start) override {
     asked << QStringLiteral("open");
+    folder = start;
     return next(paths, QString());
   }
   QString savePath(QWidget*, const QString&, const QString& offered, const QString& filter,
@@ -61,6 +65,19 @@ class ScriptedDialogs : public ProfileDialogs {
   bool setUpPrinter(QWidget*, QPrinter*) override {
     asked << QStringLiteral("print");
     return false;
+  }
+  // A preview made but never shown, as Qt's preview makes its pages, on
+  // a printer that needs none installed.
+  int previewPages = 0;
+  void previewPrint(QWidget*, QPrinter* printer,
+                    const std::function<void(QPrinter*)>& paint) override {
+    asked << QStringLiteral("preview");
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    QPrintPreviewWidget preview(printer);
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
+                     [&paint](QPrinter* target) { paint(target); });
+    preview.updatePreview();
+    previewPages = preview.pageCount();
   }
   // The sheets' settings dialog answers with sheetChoice; offered is what
   // it was opened with.

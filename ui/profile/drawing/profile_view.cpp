@@ -12,6 +12,7 @@
 #include "ui/profile/drawing/pointer_text.h"
 #include "ui/profile/drawing/profile_scene.h"
 #include "ui/profile/drawing/scene_painter.h"
+#include "ui/profile/drawing/station_mark.h"
 #include "ui/profile/drawing/view_transform.h"
 
 namespace vcurve::profileui {
@@ -61,6 +62,7 @@ struct ProfileView::State {
   Bounds groundBounds;  // a survey may hold millions of points: looked at once
   std::vector<profile::Finding> findings;
   std::optional<std::size_t> selected;
+  std::optional<double> marked;
   ViewTransform view;
   // Fitting the whole profile until the user zooms or pans, so that an
   // opened or edited profile is seen whole.
@@ -125,6 +127,19 @@ void ProfileView::setSelectedRow(std::optional<std::size_t> row) {
   state_->selected = row;
   update();
 }
+
+void ProfileView::setMarkedStation(std::optional<double> station) {
+  state_->marked = station;
+  if (station && state_->profile) {
+    if (const auto offset = offsetToShow(state_->view, *state_->profile, *station)) {
+      state_->view.pan(*offset);
+      state_->following = false;
+    }
+  }
+  update();
+}
+
+std::optional<double> ProfileView::markedStation() const { return state_->marked; }
 
 void ProfileView::setVerticalExaggeration(double factor) {
   if (!(factor > 0) || !std::isfinite(factor) || factor == state_->view.exaggeration()) return;
@@ -276,6 +291,9 @@ void ProfileView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   paintScene(painter, scene);
+  if (state_->marked && input.profile != nullptr) {
+    paintStationMark(painter, state_->view, *input.profile, input.ground, *state_->marked, font());
+  }
 }
 
 void ProfileView::resizeEvent(QResizeEvent* event) {

@@ -31,6 +31,10 @@ class ProfileView : public QWidget {
   void setGroundLine(std::shared_ptr<const profile::GroundLine> ground);
   void setFindings(std::vector<profile::Finding> findings);
   void setSelectedRow(std::optional<std::size_t> row);
+  // A station the user went to, marked until another is or none; a station
+  // outside the view is brought into it.
+  void setMarkedStation(std::optional<double> station);
+  std::optional<double> markedStation() const;
 
   // Elevations drawn this many times the scale of stations; 10 by default.
   void setVerticalExaggeration(double factor);

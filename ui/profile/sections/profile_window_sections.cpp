@@ -40,8 +40,8 @@ SubgradePanel* ProfileWindow::subgradePanel() {
 }
 
 void ProfileWindow::importSections() {
-  const QString path =
-      services_.dialogs->openPath(this, QStringLiteral("导入横断面/超高表"), kSectionsFilter);
+  const QString path = services_.dialogs->openPath(this, QStringLiteral("导入横断面/超高表"),
+                                                   kSectionsFilter, startFolder());
   if (path.isEmpty()) return;
   loadSections(path);
   tabs_->setCurrentWidget(subgradePage_);

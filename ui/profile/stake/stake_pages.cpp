@@ -45,6 +45,8 @@ pageui::PageHeading pageHeading(const profile::StakeTable* table, const StakeHea
 
 void setStakePageLayout(QPagedPaintDevice& device) { pageui::setTablePageLayout(device); }
 
+QFont pageFont(double points, bool bold) { return pageui::pageFont(points, bold); }
+
 StakePages::StakePages(const profile::StakeTable* table, StakeHeading heading,
                        const QPagedPaintDevice& device)
     : pages_(

@@ -5,6 +5,7 @@
 // page, and 第 n 页 共 m 页 at the foot. Rows are computed as their page is
 // painted, so a table of any length prints in bounded memory.
 
+#include <QFont>
 #include <QString>
 
 #include "profile/stake_table.h"
@@ -40,6 +41,9 @@ class StakePages {
  private:
   pageui::TablePages pages_;
 };
+
+// The font of every printed table, at a size in points.
+QFont pageFont(double points, bool bold = false);
 
 // A4 upright with the margins the pages are designed for.
 void setStakePageLayout(QPagedPaintDevice& device);

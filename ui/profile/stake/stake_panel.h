@@ -67,6 +67,9 @@ class StakePanel : public QWidget {
   // The user changed the interval or the added stations, which are kept
   // in the road's file: the file wants saving.
   void settingsEdited();
+  // A station typed into 定位: the table went to its row, or to the next
+  // row when the station is none, which note then says.
+  void stationFound(double station, const QString& note);
 
  private:
   struct State;

@@ -41,10 +41,8 @@ void StakePanel::State::build() {
   for (int column = 0; column < StakeModel::kNoteColumn; ++column) {
     const QString widest =
         column == 0 ? QStringLiteral("K000+000.000") : QStringLiteral("0000.000");
-    columns->resizeSection(column,
-                           std::max(metrics.horizontalAdvance(widest),
-                                    metrics.horizontalAdvance(StakeModel::columnTitle(column))) +
-                               24);
+    columns->resizeSection(
+        column, std::max(metrics.horizontalAdvance(widest) + 24, columns->sectionSizeHint(column)));
   }
   view->installEventFilter(this);
   auto* copy = new QAction(QStringLiteral("复制选中行\tCtrl+C"), view);

@@ -150,15 +150,23 @@ void StakePanel::State::findTyped() {
         utf8Text(profile::lookupProblemText(profile::LookupStatus::OutsideProfile))));
     return;
   }
-  goTo(reading.value);
+  const double station = reading.value;
+  const std::optional<double> row = goTo(station);
+  QString note;
+  if (row && std::fabs(*row - station) >= kSameStation) {
+    note =
+        QStringLiteral("%1 不是表中的桩，已定位到其后的 %2").arg(chainage(station), chainage(*row));
+  }
+  Q_EMIT panel->stationFound(station, note);
 }
 
-void StakePanel::State::goTo(double station) {
-  if (!table || table->size() == 0) return;
+std::optional<double> StakePanel::State::goTo(double station) {
+  if (!table || table->size() == 0) return std::nullopt;
   const auto row = std::min(table->rowAtOrAfter(station), table->size() - 1);
   const QModelIndex index = model->index(static_cast<int>(row), 0);
   view->selectRow(index.row());
   view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  return table->station(row);
 }
 
 void StakePanel::State::copyRows() {

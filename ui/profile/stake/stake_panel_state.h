@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -59,7 +60,8 @@ struct StakePanel::State : QObject {
   void removeChosen();
   void findTyped();
   void copyRows();
-  void goTo(double station);
+  // The station of the row gone to; none in an empty table.
+  std::optional<double> goTo(double station);
   // Why there is no table to hand out; empty when there is one.
   QString missingTable() const;
   StakeHeading heading() const;
