@@ -258,7 +258,9 @@ std::int64_t appendTableCsv(OutputBuffer& out, const Profile& profile,
         }
         if (stations.edges != nullptr) {
           const auto e = edgesAt(*stations.edges, station, found.elevation);
-          withEdges(record, edgeText(e.left), edgeText(e.right));
+          // Three decimals, as the design elevation beside them.
+          withEdges(record, e.left ? fixed3(*e.left) : std::string(),
+                    e.right ? fixed3(*e.right) : std::string());
         }
         out.append(record);
       });

@@ -115,13 +115,17 @@ TEST_F(SectionsCli, AddsTheEdgeElevationsToTheElevationTable) {
   const Case cases[] = {
       // Full superelevation at K0+400: the high left edge 0.635 above the
       // design line, the low right one 0.1465 below.
-      {{"--format", "csv"}, "21,400,K0+400.000,124,6,直坡段（第 1–2 点）", ",124.635,123.853"},
+      {{"--format", "csv"},
+       "21,400.000,K0+400.000,124.000,6.000,直坡段（第 1–2 点）,",
+       ",124.635,123.853"},
       {{"--format", "csv", "--at", "K0+400"},
-       "1,400,K0+400.000,124,6,直坡段（第 1–2 点）",
+       "1,400.000,K0+400.000,124.000,6.000,直坡段（第 1–2 点）,",
        ",124.635,123.853"},
       {{}, "第21待求点高程400=124", "，左路肩124.635，右路肩123.853"},
       // Normal crown: the design line runs along the subgrade edges.
-      {{"--format", "csv"}, "1,0,K0+000.000,100,6,直坡段（第 1–2 点）", ",100,100"},
+      {{"--format", "csv"},
+       "1,0.000,K0+000.000,100.000,6.000,直坡段（第 1–2 点）,起点",
+       ",100.000,100.000"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args{"--profile", profile};

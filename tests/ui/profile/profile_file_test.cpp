@@ -33,7 +33,10 @@ const QByteArray kGroundXml =
 
 QStringList remarks(const ProfileTableModel* model) {
   QStringList all;
-  for (int r = 0; r < model->rowCount(); ++r) all << model->index(r, kRemarks).data().toString();
+  // Not the empty row under the last point.
+  for (int r = 0; r + 1 < model->rowCount(); ++r) {
+    all << model->index(r, kRemarks).data().toString();
+  }
   return all;
 }
 

@@ -13,6 +13,8 @@ Q_DECLARE_METATYPE(std::vector<vcurve::profile::ProfilePoint>)
 namespace vcurve::profileui {
 namespace {
 
+constexpr int kRemark = ProfileTableModel::kRemarkColumn;
+
 using profile::ProfilePoint;
 using Points = std::vector<ProfilePoint>;
 
@@ -102,10 +104,12 @@ class TableEntryTest : public QObject {
     QTest::newRow("Tab leaves no editor open")
         << 1 << 0 << QStringList{"K0+310", "<Tab>", "<Right>"} << with(kRoad, 1, {310, 106, 4000})
         << 1 << 2 << "";
-    QTest::newRow("Tab from the radius to the next station")
-        << 1 << 2 << QStringList{"<Tab>"} << kRoad << 2 << 0 << "";
-    QTest::newRow("Shift+Tab back to the radius above")
-        << 2 << 0 << QStringList{"<Backtab>"} << kRoad << 1 << 2 << "";
+    QTest::newRow("Tab from the radius to the remark")
+        << 1 << 2 << QStringList{"<Tab>"} << kRoad << 1 << kRemark << "";
+    QTest::newRow("Tab from the remark to the next station")
+        << 1 << kRemark << QStringList{"<Tab>"} << kRoad << 2 << 0 << "";
+    QTest::newRow("Shift+Tab back to the remark above")
+        << 2 << 0 << QStringList{"<Backtab>"} << kRoad << 1 << kRemark << "";
     QTest::newRow("Delete clears a radius")
         << 2 << 2 << QStringList{"<Delete>"} << with(kRoad, 2, {700, 98, 0}) << 2 << 2 << "";
     QTest::newRow("a station cannot be cleared")
