@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -43,6 +44,15 @@ constexpr double kDefaultExaggeration = 10;
 // Wide enough for the column's whole title and for the widest value a
 // road gives it, so that the columns fit without wasting room and no
 // title is cut short.
+// A tab's panel may want more height than a small screen leaves under the
+// drawing: it scrolls, rather than taking the drawing's share.
+QScrollArea* scrolledPage(QWidget* parent) {
+  auto* page = new QScrollArea(parent);
+  page->setWidgetResizable(true);
+  page->setFrameShape(QFrame::NoFrame);
+  return page;
+}
+
 void sizeColumns(QTableView* table) {
   static constexpr std::array<const char*, profile::kTableColumns + 1> kWidest{
       "K12+345.678", "1234.567", "100000",  "-10.00",      "1234.567",    "",
@@ -81,13 +91,11 @@ void ProfileWindow::buildWidgets() {
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
   sizeColumns(table_);
 
-  stakePage_ = new QWidget(this);
-  (new QVBoxLayout(stakePage_))->setContentsMargins(0, 0, 0, 0);
+  stakePage_ = scrolledPage(this);
   tabs_ = new QTabWidget(this);
   tabs_->addTab(table_, QStringLiteral("纵坡竖曲线表"));
   tabs_->addTab(stakePage_, QStringLiteral("逐桩高程表"));
-  subgradePage_ = new QWidget(this);
-  (new QVBoxLayout(subgradePage_))->setContentsMargins(0, 0, 0, 0);
+  subgradePage_ = scrolledPage(this);
   tabs_->addTab(subgradePage_, QStringLiteral("路基设计表"));
   equations_ = new EquationsPanel(&document_, this);
   tabs_->addTab(equations_, QStringLiteral("断链"));
@@ -147,7 +155,7 @@ StakePanel* ProfileWindow::stakePanel() {
   if (stake_ != nullptr) return stake_;
   stake_ = new StakePanel(stakePage_);
   stake_->setObjectName(QStringLiteral("stakePanel"));
-  stakePage_->layout()->addWidget(stake_);
+  stakePage_->setWidget(stake_);
   stake_->setProfile(document_.profile());
   stake_->setGroundLine(document_.ground());
   stake_->setDocumentInfo(document_.displayName(), speedText());

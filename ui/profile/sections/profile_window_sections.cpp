@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QScrollArea>
 #include <QTabWidget>
 
 #include "ui/profile/drawing/profile_view.h"
@@ -30,7 +31,7 @@ SubgradePanel* ProfileWindow::subgradePanel() {
   if (subgrade_ != nullptr) return subgrade_;
   subgrade_ = new SubgradePanel(subgradePage_);
   subgrade_->setObjectName(QStringLiteral("subgradePanel"));
-  subgradePage_->layout()->addWidget(subgrade_);
+  subgradePage_->setWidget(subgrade_);
   subgrade_->setProfile(document_.profile());
   subgrade_->setGroundLine(document_.ground());
   subgrade_->setDocumentInfo(document_.displayName(), speedText());
