@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "core/numeric_text.h"
 #include "core/station_text.h"
 #include "profile/profile_text.h"
 
@@ -13,6 +14,16 @@ namespace {
 constexpr double kFoot = 0.3048;  // the international foot, exactly
 
 }  // namespace
+
+// R = 100·L/|ω|. A radius that left this program comes back a few units in
+// the last place off; one within those few units of a value with six
+// decimals is that value. Any wider, and a radius typed with more decimals
+// would be changed by a round trip.
+double radiusOfLength(double length, double omega) {
+  const double radius = 100 * length / omega;
+  const double rounded = RoundToPlaces(radius, 6);
+  return std::fabs(rounded - radius) <= 1e-13 * radius ? rounded : radius;
+}
 
 double LengthUnits::metres(double value) const {
   return usSurveyFoot ? value * 1200 / 3937 : value * length;

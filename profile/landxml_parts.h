@@ -32,6 +32,10 @@ struct LengthUnits {
 std::optional<LengthUnits> lengthUnits(bool imperial, std::string_view linearUnit,
                                        std::string_view elevationUnit, std::string& problem);
 
+// R = 100·L/|ω|, for a ParaCurve's length and the grade break either
+// side; a radius that left this program reads back as it was written.
+double radiusOfLength(double length, double omega);
+
 // One <StaEquation>, its numbers already in metres.
 struct StationEquation {
   double back = 0, ahead = 0, internal = 0;

@@ -14,13 +14,10 @@
 namespace vcurve::pageui {
 namespace {
 
-// Millimetres. With the 267 mm between the margins of an upright A4 (or an
-// A3 across) these leave room for 48 rows: tall enough to read and to write
-// on, few enough pages to carry.
+// Millimetres.
 constexpr double kTitleHeight = 11;
 constexpr double kInfoHeight = 6;
 constexpr double kGap = 1.5;
-constexpr double kRowHeight = 4.9;
 constexpr double kFooterHeight = 8;
 constexpr double kCellPadding = 1.5;
 constexpr double kThinLine = 0.15;
@@ -61,7 +58,7 @@ TablePages::TablePages(std::vector<PageColumn> columns, std::size_t rows, PageRo
   height_ = device.height();
   const double body = height_ / millimetre_ - kTitleHeight - kInfoHeight - kGap -
                       heading_.headerHeight - kFooterHeight;
-  rowsPerPage_ = std::max(1, static_cast<int>(std::floor(body / kRowHeight)));
+  rowsPerPage_ = std::max(1, static_cast<int>(std::floor(body / heading_.rowHeight)));
   const auto perPage = static_cast<std::size_t>(rowsPerPage_);
   pageCount_ = static_cast<int>(std::max<std::size_t>(1, (rows_ + perPage - 1) / perPage));
 }
@@ -79,7 +76,7 @@ void TablePages::paintPage(QPainter& painter, int page) const {
   const double mm = millimetre_;
   const QFont titleFont = pageFont(15, true);
   const QFont textFont = pageFont(9);
-  const QFont headerFont = pageFont(9.5, true);
+  const QFont headerFont = pageFont(heading_.headerPoints, true);
   const QFont boldFont = pageFont(9, true);
   const QPen thin(Qt::black, kThinLine * mm);
   const QPen thick(Qt::black, kThickLine * mm);
@@ -116,7 +113,7 @@ void TablePages::paintPage(QPainter& painter, int page) const {
 
   const std::size_t begin = static_cast<std::size_t>(page - 1) * std::size_t(rowsPerPage_);
   const std::size_t end = std::min(rows_, begin + std::size_t(rowsPerPage_));
-  const double rowHeight = kRowHeight * mm;
+  const double rowHeight = heading_.rowHeight * mm;
   const QFontMetricsF noteMetrics(boldFont, painter.device());
   QStringList cells;
   for (std::size_t i = begin; i < end; ++i, y += rowHeight) {
@@ -134,7 +131,7 @@ void TablePages::paintPage(QPainter& painter, int page) const {
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter,
                          noteMetrics.elidedText(text, Qt::ElideRight, box.width()));
       } else {
-        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
+        painter.drawText(box, columns_[c].alignment | Qt::AlignVCenter, text);
       }
     }
     if (i + 1 < end) {

@@ -20,14 +20,20 @@ namespace vcurve::pageui {
 
 struct PageColumn {
   QString title;
-  double share = 0;   // of the width
-  bool note = false;  // text on the left, cut to fit; a row with one is bold
+  double share = 0;                          // of the width
+  bool note = false;                         // text on the left, cut to fit; a row with one is bold
+  Qt::Alignment alignment = Qt::AlignRight;  // of the cells of any other column
 };
 
 struct PageHeading {
   QString title;            // "逐桩高程表"
   QString left, right;      // the particulars' line, at either side
   double headerHeight = 8;  // mm; two lines of titles want about 11
+  // mm. With the 267 mm between the margins of an upright A4 (or an A3
+  // across) this leaves room for 48 rows: tall enough to read and to write
+  // on, few enough pages to carry.
+  double rowHeight = 4.9;
+  double headerPoints = 9.5;  // the header row's bold text
 };
 
 // The texts of row i, one a column.

@@ -8,7 +8,8 @@
 
 #include <QAbstractItemModel>
 #include <QString>
-#include <vector>
+
+#include "ui/pages/table_pages.h"
 
 class QPagedPaintDevice;
 class QPainter;
@@ -26,24 +27,16 @@ class DesignPages {
   DesignPages(const QAbstractItemModel& model, DesignHeading heading,
               const QPagedPaintDevice& device);
 
-  int pageCount() const { return pageCount_; }
+  int pageCount() const { return pages_.pageCount(); }
 
   // Pages from first to last, 1-based and inclusive, each after the first
   // on a new page of the device.
-  void paint(QPainter& painter, QPagedPaintDevice& device, int first, int last) const;
+  void paint(QPainter& painter, QPagedPaintDevice& device, int first, int last) const {
+    pages_.paint(painter, device, first, last);
+  }
 
  private:
-  void paintPage(QPainter& painter, int page) const;
-
-  DesignHeading heading_;
-  QStringList titles_;
-  std::vector<QStringList> rows_;
-  std::vector<Qt::Alignment> alignments_;
-  std::vector<double> edges_;  // column edges across the page, device pixels
-  double millimetre_ = 1;
-  double width_ = 0, height_ = 0;
-  int rowsPerPage_ = 1;
-  int pageCount_ = 1;
+  pageui::TablePages pages_;
 };
 
 // A4 across with the margins the pages are designed for.

@@ -11,6 +11,7 @@
 #include "core/station_text.h"
 #include "ui/profile/code_chooser.h"
 #include "ui/profile/design_pages.h"
+#include "ui/profile/printed_range.h"
 #include "ui/profile/profile_dialogs.h"
 #include "ui/profile/profile_table_model.h"
 #include "ui/profile/profile_window.h"
@@ -42,12 +43,7 @@ DesignHeading ProfileWindow::designHeading() const {
 
 void ProfileWindow::paintDesignTable(QPrinter* printer) const {
   const DesignPages pages(*model_, designHeading(), *printer);
-  int first = 1;
-  int last = pages.pageCount();
-  if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
-    first = printer->fromPage();
-    last = std::max(first, printer->toPage());
-  }
+  const auto [first, last] = printedRange(*printer, pages.pageCount());
   QPainter painter;
   if (painter.begin(printer)) pages.paint(painter, *printer, first, last);
 }

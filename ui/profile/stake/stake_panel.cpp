@@ -11,6 +11,7 @@
 
 #include "profile/profile_text.h"
 #include "ui/profile/long_work.h"
+#include "ui/profile/printed_range.h"
 #include "ui/profile/stake/stake_files.h"
 #include "ui/profile/stake/stake_model.h"
 #include "ui/profile/stake/stake_pages.h"
@@ -174,12 +175,7 @@ void StakePanel::print(QPrinter* printer) const {
   printer->setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
   if (printer->docName().isEmpty()) printer->setDocName(QStringLiteral("逐桩高程表"));
   const StakePages pages(state_->table.get(), state_->heading(), *printer);
-  int first = 1;
-  int last = pages.pageCount();
-  if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
-    first = printer->fromPage();
-    last = std::max(first, printer->toPage());
-  }
+  const auto [first, last] = printedRange(*printer, pages.pageCount());
   QPainter painter;
   if (!painter.begin(printer)) {
     Q_EMIT state_->panel->statusMessage(QStringLiteral("无法开始打印"));
