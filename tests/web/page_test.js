@@ -61,6 +61,8 @@ async function openProfile(page, file) {
 
 async function openSections(page, file) {
   await tab(page, 'file');
+  // The name of the last one read stays on the page until another is read.
+  await page.$eval('#sections-name', (e) => { e.textContent = ''; });
   const input = await page.$('#sections-file');
   await input.uploadFile(file);
   await page.waitForFunction((name) => document.getElementById('sections-name').textContent === name,
@@ -289,6 +291,7 @@ async function main() {
 async function screenshots(page, folder) {
   await openProfile(page, road);
   await openSections(page, roadSections);
+  await tab(page, 'lookup');
   await page.select('#offset-side', '+');
   await typeInto(page, '#offset', '3.5');
   await lookup(page, 'K0+600', '834.6');
