@@ -96,6 +96,10 @@ val station(const vcurve::web::StationAnswer& answer) {
   out.set("elevation", answer.elevation);
   out.set("grade", answer.grade);
   out.set("element", answer.element);
+  out.set("leftEdge", answer.leftEdge);
+  out.set("rightEdge", answer.rightEdge);
+  out.set("leftSlope", answer.leftSlope);
+  out.set("rightSlope", answer.rightSlope);
   return out;
 }
 
@@ -113,11 +117,22 @@ val loadProfile(const std::string& bytes, const std::string& fileName) {
 
 val elevationAt(const std::string& text) { return station(session.at(text)); }
 
-val fillCut(const std::string& text, const std::string& measured) {
-  const vcurve::web::FillCutAnswer answer = session.fillCut(text, measured);
+val loadSections(const std::string& bytes, const std::string& fileName) {
+  const vcurve::web::SectionsAnswer answer = session.loadSections(bytes, fileName);
+  val out = val::object();
+  out.set("problem", answer.problem);
+  out.set("templates", answer.templates);
+  out.set("curves", answer.curves);
+  return out;
+}
+
+val fillCut(const std::string& text, const std::string& measured, const std::string& offset) {
+  const vcurve::web::FillCutAnswer answer = session.fillCut(text, measured, offset);
   val out = station(answer.at);
   out.set("kind", answer.kind);
   out.set("amount", answer.amount);
+  out.set("offset", answer.offset);
+  out.set("offsetElevation", answer.elevation);
   return out;
 }
 
@@ -142,6 +157,7 @@ EMSCRIPTEN_BINDINGS(vcurve_engine) {
   emscripten::function("calculator", &calculator);
   emscripten::function("loadProfile", &loadProfile);
   emscripten::function("elevationAt", &elevationAt);
+  emscripten::function("loadSections", &loadSections);
   emscripten::function("fillCut", &fillCut);
   emscripten::function("stakeList", &stakeList);
 }

@@ -28,8 +28,9 @@ const store = {
       request.onerror = () => reject(request.error);
     });
   },
-  put: (file) => store.run('readwrite', (s) => s.put(file, 'profile')),
-  get: () => store.run('readonly', (s) => s.get('profile')),
+  put: (file, key = 'profile') => store.run('readwrite', (s) => s.put(file, key)),
+  get: (key = 'profile') => store.run('readonly', (s) => s.get(key)),
+  drop: (key) => store.run('readwrite', (s) => s.delete(key)),
 };
 
 // CSV as the table program writes it: comma-separated, fields with a comma,
@@ -77,7 +78,22 @@ function setUpFile(engine, onLoaded) {
     $('file-points').textContent = answer.points + ' 个';
     $('file-equations').textContent = answer.equations ? answer.equations + ' 处' : '无';
     $('road-name').textContent = name;
+    // The sections were read through this road's 断链; another road's
+    // would not be its own.
+    $('sections-facts').hidden = true;
+    $('edges').hidden = $('offset-row').hidden = true;
     onLoaded();
+    return true;
+  };
+  const loadSections = (name, bytes) => {
+    const answer = engine.loadSections(new Uint8Array(bytes), name);
+    show($('sections-problem'), answer.problem);
+    if (answer.problem) return false;
+    $('sections-facts').hidden = false;
+    $('sections-name').textContent = name;
+    $('sections-templates').textContent = answer.templates + ' 段';
+    $('sections-curves').textContent = answer.curves ? answer.curves + ' 处' : '无';
+    $('offset-row').hidden = false;
     return true;
   };
   $('profile-file').addEventListener('change', async (event) => {
@@ -85,12 +101,26 @@ function setUpFile(engine, onLoaded) {
     if (!file) return;
     const bytes = await file.arrayBuffer();
     if (load(file.name, bytes)) {
-      store.put({ name: file.name, bytes }).catch(() => {
+      store.put({ name: file.name, bytes }).then(() => store.drop('sections')).catch(() => {
         show($('file-problem'), '浏览器不让本页保存文件：下次打开本页须重新打开文件');
       });
     }
   });
-  return store.get().then((kept) => { if (kept) load(kept.name, kept.bytes); }, () => {});
+  $('sections-file').addEventListener('change', async (event) => {
+    const file = event.target.files[0];
+    if (!file) return;
+    const bytes = await file.arrayBuffer();
+    if (loadSections(file.name, bytes)) {
+      store.put({ name: file.name, bytes }, 'sections').catch(() => {
+        show($('sections-problem'), '浏览器不让本页保存文件：下次打开本页须重新打开文件');
+      });
+    }
+  });
+  return store.get().then(async (kept) => {
+    if (!kept || !load(kept.name, kept.bytes)) return;
+    const sections = await store.get('sections');
+    if (sections) loadSections(sections.name, sections.bytes);
+  }, () => {});
 }
 
 function setUpLookup(engine) {
@@ -106,17 +136,26 @@ function setUpLookup(engine) {
     $('grade').textContent = answer.grade;
     $('element').textContent = answer.element;
     $('field-station').textContent = answer.station;
+    $('edges').hidden = !answer.leftEdge;
+    $('edge-left').textContent = answer.leftEdge;
+    $('edge-right').textContent = answer.rightEdge;
+    $('slope-left').textContent = answer.leftSlope;
+    $('slope-right').textContent = answer.rightSlope;
     $('distance').textContent = answer.distance ? '连续里程 ' + answer.distance : '';
     $('fill-answer').hidden = true;
   });
   $('fill-form').addEventListener('submit', (event) => {
     event.preventDefault();
-    const answer = engine.fillCut($('station').value, $('measured').value);
+    const metres = $('offset-row').hidden ? '' : $('offset').value.trim();
+    const offset = metres && $('offset-side').value === '-' ? '-' + metres : metres;
+    const answer = engine.fillCut($('station').value, $('measured').value, offset);
     $('fill-answer').hidden = !answerAt(answer, $('fill-problem'));
     $('fill-kind').textContent = answer.kind === '填' ? '填（设计高于实测）' : '挖（实测高于设计）';
     $('fill-amount').textContent = answer.kind + ' ' + answer.amount;
     $('fill-amount').className = 'big ' + (answer.kind === '填' ? 'fill' : 'cut');
-    $('fill-of').textContent = answer.station + ' 设计 ' + answer.elevation;
+    $('fill-of').textContent = answer.station + (answer.offset
+      ? ' ' + answer.offset + ' m 设计 ' + answer.offsetElevation
+      : ' 设计 ' + answer.elevation);
   });
 }
 

@@ -10,6 +10,9 @@
 #include "core/station_text.h"
 #include "profile/profile_file.h"
 #include "profile/profile_text.h"
+#include "profile/stake_table.h"
+#include "sections/sections_csv.h"
+#include "sections/subgrade_table.h"
 
 namespace vcurve::web {
 namespace {
@@ -72,6 +75,7 @@ LoadAnswer FieldSession::load(const std::string& bytes, const std::string& fileN
   }
   profile_ = std::move(profile);
   path_ = path;
+  sections_.reset();
   if (!document.value.groundProblem.empty()) {
     answer.warning = "地面线未读入（设计线照常计算）：" + document.value.groundProblem;
   }
@@ -114,13 +118,59 @@ StationAnswer FieldSession::at(const std::string& typed) const {
     return answer;
   }
   answer.elevation = fixed3(found.elevation);
+  answer.trueDistance = place.distance;
+  answer.exactElevation = found.elevation;
   answer.grade = gradeText(found.grade);
   answer.element = table::elementText(*profile_, found);
+  if (sections_) {
+    StakeRow row;
+    row.station = place.distance;
+    row.design = found.elevation;
+    const sections::EdgeElevations edges = sections::edgeElevations(*sections_, row);
+    if (edges.left && edges.right) {
+      answer.leftEdge = fixed3(*edges.left);
+      answer.rightEdge = fixed3(*edges.right);
+      const auto section = sectionAt(place.distance);
+      answer.leftSlope = gradeText(section->left.slope);
+      answer.rightSlope = gradeText(section->right.slope);
+    }
+  }
   return answer;
 }
 
-FillCutAnswer FieldSession::fillCut(const std::string& station, const std::string& measured) const {
-  FillCutAnswer answer{at(station), {}, {}};
+std::optional<sections::CrossSection> FieldSession::sectionAt(double distance) const {
+  if (!sections_) return std::nullopt;
+  return sections_->at(distance);
+}
+
+SectionsAnswer FieldSession::loadSections(const std::string& bytes, const std::string& fileName) {
+  SectionsAnswer answer;
+  if (!profile_) {
+    answer.problem = "请先打开纵断面文件";
+    return answer;
+  }
+  const sections::LoadedSections loaded =
+      sections::readSectionsCsv(bytes, fileName, profile_->chainage());
+  if (!loaded.ok()) {
+    answer.problem = loaded.errors.front().message();
+    if (loaded.errors.size() > 1) {
+      answer.problem += "（另有 " + std::to_string(loaded.errors.size() - 1) + " 行有误）";
+    }
+    return answer;
+  }
+  if (loaded.rows.templates.empty()) {
+    answer.problem = "文件中没有横断面行（第一格为“横断面”）";
+    return answer;
+  }
+  sections_.emplace(loaded.rows.templates, loaded.rows.curves);
+  answer.templates = sections_->templates().size();
+  answer.curves = sections_->curves().size();
+  return answer;
+}
+
+FillCutAnswer FieldSession::fillCut(const std::string& station, const std::string& measured,
+                                    const std::string& offset) const {
+  FillCutAnswer answer{at(station), {}, {}, {}, {}};
   if (!answer.at.problem.empty()) return answer;
   const std::string text = trimmed(measured);
   const auto value = isPlainNumber(text) ? NumberFromText(text) : std::nullopt;
@@ -128,7 +178,26 @@ FillCutAnswer FieldSession::fillCut(const std::string& station, const std::strin
     answer.at.problem = "实测高程应是一个数，如 826.315";
     return answer;
   }
-  const double design = *NumberFromText(answer.at.elevation);
+  double design = *NumberFromText(answer.at.elevation);
+  if (const std::string out = trimmed(offset); !out.empty()) {
+    const auto metres = isPlainNumber(out) ? NumberFromText(out) : std::nullopt;
+    if (!metres || *metres < -100 || *metres > 100) {
+      answer.at.problem = "距中线应是 0 至 100 之间的米数，如 3.5";
+      return answer;
+    }
+    if (!sections_) {
+      answer.at.problem = "请先在“文件”中打开横断面与超高表";
+      return answer;
+    }
+    const auto section = sectionAt(answer.at.trueDistance);
+    if (!section) {
+      answer.at.problem = "此桩号不在横断面表的范围内";
+      return answer;
+    }
+    design = RoundToPlaces(answer.at.exactElevation + section->heightAt(*metres), 3);
+    answer.offset = (*metres < 0 ? "左 " : "右 ") + fixed3(*metres < 0 ? -*metres : *metres);
+    answer.elevation = fixed3(design);
+  }
   const double difference = RoundToPlaces(design - RoundToPlaces(*value, 3), 3);
   answer.kind = difference >= 0 ? "填" : "挖";
   answer.amount = fixed3(difference >= 0 ? difference : -difference);

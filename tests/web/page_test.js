@@ -19,6 +19,7 @@ const measure = option('--measure') > 0;
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vcurve-page-'));
 const road = path.join(examples, 'mountain-highway.csv');
 const brokenRoad = path.join(examples, 'mountain-highway-chainage.csv');
+const roadSections = path.join(examples, 'mountain-highway-sections.csv');
 
 // The native program's output file for these arguments.
 function nativeFile(args) {
@@ -55,6 +56,16 @@ async function openProfile(page, file) {
   const input = await page.$('#profile-file');
   await input.uploadFile(file);
   await page.waitForFunction((name) => document.getElementById('road-name').textContent === name,
+    {}, path.basename(file));
+}
+
+async function openSections(page, file) {
+  await tab(page, 'file');
+  // The name of the last one read stays on the page until another is read.
+  await page.$eval('#sections-name', (e) => { e.textContent = ''; });
+  const input = await page.$('#sections-file');
+  await input.uploadFile(file);
+  await page.waitForFunction((name) => document.getElementById('sections-name').textContent === name,
     {}, path.basename(file));
 }
 
@@ -97,6 +108,8 @@ async function lookup(page, station, measured) {
     element: await text(page, '#element'),
     station: await text(page, '#field-station'),
   };
+  answer.edges = await text(page, '#edges') === null ? null
+    : [await text(page, '#edge-left'), await text(page, '#edge-right')];
   if (measured !== undefined) {
     await typeInto(page, '#measured', measured);
     await page.click('#fill-form button');
@@ -156,6 +169,40 @@ async function main() {
     assert.deepEqual(await stakeDownload(page, 'K0+400', 'K3+400', '7.5', added),
       nativeFile(['--profile', road, '--format', 'csv', '--from', 'K0+400', '--to', 'K3+400',
         '--step', '7.5', ...added.flatMap((s) => ['--at', s])]));
+  });
+
+  await check('路肩 elevations with sections are the native edge columns', async () => {
+    await openSections(page, roadSections);
+    // In a transition, in full superelevation (each way) and in normal crown.
+    const stations = ['K0+540.000', 'K0+600.000', 'K1+700.000', 'K3+000.000'];
+    const rows = nativeFile(['--profile', road, '--sections', roadSections, '--edge-columns',
+      '--format', 'csv', ...stations.flatMap((s) => ['--at', s])]).toString('utf8')
+      .trim().split('\r\n').slice(1).map((row) => row.split(','));
+    for (const row of rows) {
+      const got = await lookup(page, row[2]);
+      assert.deepEqual(got.edges, [row[7], row[8]], row[2]);
+    }
+    // Held at the subgrade edge, 挂线 gives the edge's elevation; away
+    // from any curve (no widening) it is 5 m out on either side.
+    for (const [station, side, column] of [['K3+000', '-', 7], ['K3+000', '+', 8], ['K1+700', '+', 8]]) {
+      await page.select('#offset-side', side);
+      await typeInto(page, '#offset', '5');
+      await lookup(page, station, '800');
+      const row = rows.find((r) => r[2].startsWith(station));
+      assert.match(await text(page, '#fill-of'), new RegExp(' 5\\.000 m 设计 ' + row[column] + '$'));
+    }
+    await typeInto(page, '#offset', '');
+  });
+  await check('the sections are kept with the profile and dropped with another one', async () => {
+    await page.reload();
+    await page.evaluate(() => window.fieldPage.then(() => true));
+    assert.equal(await text(page, '#sections-name'), path.basename(roadSections));
+    assert.ok((await lookup(page, 'K0+600')).edges);
+    await openProfile(page, brokenRoad);
+    assert.equal((await lookup(page, 'K0+600')).edges, null);
+    await page.reload();
+    await page.evaluate(() => window.fieldPage.then(() => true));
+    assert.equal(await text(page, '#sections-facts'), null);
   });
 
   await openProfile(page, brokenRoad);
@@ -242,8 +289,15 @@ async function main() {
 }
 
 async function screenshots(page, folder) {
-  await lookup(page, 'K1+795(2)', '863.402');
+  await openProfile(page, road);
+  await openSections(page, roadSections);
+  await tab(page, 'lookup');
+  await page.select('#offset-side', '+');
+  await typeInto(page, '#offset', '3.5');
+  await lookup(page, 'K0+600', '834.6');
   await page.screenshot({ path: path.join(folder, 'field-page-lookup.png') });
+  await typeInto(page, '#offset', '');
+  await openProfile(page, brokenRoad);
   await stakeDownload(page, 'K1+700', 'K1+900', '20', ['K1+795(1)']);
   await page.screenshot({ path: path.join(folder, 'field-page-stakes.png') });
   await page.reload();
