@@ -12,11 +12,11 @@ namespace {
 
 // Shares of the width, in the model's column order; the note takes what a
 // 竖曲线终点、竖曲线起点 needs. With the edges the numbers close up, their
-// titles on two lines, so that the note keeps its width on A4 upright.
+// titles on two lines, so that all nine fit A4 upright.
 constexpr std::array<double, StakeModel::kColumns> kColumnShares{0.17, 0.13, 0.13, 0.11,
                                                                  0.11, 0.11, 0.24};
 constexpr std::array<double, StakeModel::kColumns + 2> kEdgeColumnShares{
-    0.14, 0.095, 0.095, 0.07, 0.07, 0.07, 0.22, 0.12, 0.12};
+    0.14, 0.11, 0.11, 0.07, 0.07, 0.07, 0.20, 0.115, 0.115};
 constexpr double kEdgeHeaderHeight = 11;  // mm
 
 pageui::PageHeading pageHeading(const profile::StakeTable* table, const StakeHeading& heading,
