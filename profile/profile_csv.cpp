@@ -285,7 +285,8 @@ std::string groundCsv(const GroundLine& ground) {
   return text;
 }
 
-void writeStakeCsv(const StakeTable& table, const std::function<void(std::string_view)>& sink) {
+void writeStakeCsv(const StakeTable& table, const std::function<void(std::string_view)>& sink,
+                   const StakeEdges& edges) {
   constexpr std::size_t kBlock = std::size_t{1} << 16;
   std::string text(kUtf8Bom);
   for (std::size_t c = 0; c < kStakeColumns; ++c) {
@@ -294,6 +295,12 @@ void writeStakeCsv(const StakeTable& table, const std::function<void(std::string
   }
   text += ',';
   text += kStakeNoteTitle;
+  if (edges) {
+    for (const std::string_view title : {kLeftEdgeTitle, kRightEdgeTitle}) {
+      text += ',';
+      text += title;
+    }
+  }
   text += kCsvRecordEnd;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const StakeRow row = table.row(i);
@@ -303,6 +310,13 @@ void writeStakeCsv(const StakeTable& table, const std::function<void(std::string
     }
     text += ',';
     text += csvField(table.note(i));
+    if (edges) {
+      const EdgeElevations e = edges(row);
+      for (const auto& z : {e.left, e.right}) {
+        text += ',';
+        if (z) text += fixed3(*z);
+      }
+    }
     text += kCsvRecordEnd;
     if (text.size() >= kBlock) {
       sink(text);

@@ -47,8 +47,10 @@ std::string groundCsv(const GroundLine& ground);
 
 // The stake table, a block of text at a time: a table of a hundred
 // kilometres at 1 m is not held in memory whole. With equations, a last
-// record gives the road's true length.
-void writeStakeCsv(const StakeTable& table, const std::function<void(std::string_view)>& sink);
+// record gives the road's true length. With edges, their two columns
+// follow 备注.
+void writeStakeCsv(const StakeTable& table, const std::function<void(std::string_view)>& sink,
+                   const StakeEdges& edges = {});
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 

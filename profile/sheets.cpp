@@ -20,6 +20,7 @@ SheetCell shownNumber(const std::optional<double>& value, int decimals) {
 constexpr double kChainageWidth = 13;
 constexpr double kNumberWidth = 12;
 constexpr double kNoteWidth = 22;  // 竖曲线终点、竖曲线起点
+constexpr double kEdgeWidth = 14;  // 左路肩高程(m)
 
 }  // namespace
 
@@ -29,7 +30,7 @@ SheetCell textCell(std::string text) {
   return {SheetCell::Kind::Text, 0, std::move(text)};
 }
 
-Sheet stakeSheet(const StakeTable& table, std::string title) {
+Sheet stakeSheet(const StakeTable& table, std::string title, StakeEdges edges) {
   Sheet sheet;
   sheet.name = "逐桩高程表";
   sheet.title = std::move(title);
@@ -40,8 +41,13 @@ Sheet stakeSheet(const StakeTable& table, std::string title) {
                              column == StakeColumn::Grade ? 2 : 3});
   }
   sheet.columns.push_back({std::string(kStakeNoteTitle), kNoteWidth, 0});
+  if (edges) {
+    for (const std::string_view title : {kLeftEdgeTitle, kRightEdgeTitle}) {
+      sheet.columns.push_back({std::string(title), kEdgeWidth, 3});
+    }
+  }
   sheet.rows = table.size();
-  sheet.row = [&table](std::size_t i, std::vector<SheetCell>& cells) {
+  sheet.row = [&table, edges = std::move(edges)](std::size_t i, std::vector<SheetCell>& cells) {
     const StakeRow row = table.row(i);
     cells = {textCell(StakeTable::cellText(row, StakeColumn::Station)),
              shownNumber(row.design, 3),
@@ -50,6 +56,11 @@ Sheet stakeSheet(const StakeTable& table, std::string title) {
              shownNumber(row.cut, 3),
              shownNumber(row.grade, 2),
              textCell(table.note(i))};
+    if (edges) {
+      const EdgeElevations e = edges(row);
+      cells.push_back(shownNumber(e.left, 3));
+      cells.push_back(shownNumber(e.right, 3));
+    }
   };
   return sheet;
 }

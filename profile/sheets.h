@@ -47,7 +47,8 @@ struct Sheet {
 };
 
 // The tables share what they point to; they must outlive the sheets.
-Sheet stakeSheet(const StakeTable& table, std::string title = {});
+// With edges, their two columns follow 备注.
+Sheet stakeSheet(const StakeTable& table, std::string title = {}, StakeEdges edges = {});
 Sheet profileSheet(const Profile& profile, std::string title = {});
 Sheet findingsSheet(const std::vector<Finding>& findings, std::string title = {},
                     const ChainageEquations* chainage = nullptr);

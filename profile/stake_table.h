@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,15 @@ std::string_view stakeColumnTitle(StakeColumn column);
 // 加桩…), empty on a plain interval stake.
 inline constexpr std::string_view kStakeNoteTitle = "备注";
 
+// The two columns after 备注 where the road has cross sections: the left and
+// right subgrade edges' elevations, none where no section holds. The
+// sections give them; every form of the table shows them under these titles.
+struct EdgeElevations {
+  std::optional<double> left, right;
+};
+inline constexpr std::string_view kLeftEdgeTitle = "左路肩高程(m)";
+inline constexpr std::string_view kRightEdgeTitle = "右路肩高程(m)";
+
 struct StakeRow {
   double station = 0;  // the true distance
   // The field station as shown, where the profile has equations; the
@@ -41,6 +51,10 @@ struct StakeRow {
   std::optional<double> cut;     // 挖深, ground above design
   std::optional<double> grade;   // 纵坡 of the design line, per cent
 };
+
+// The edges at a row; empty when the road has no sections, and the table is
+// then without their columns.
+using StakeEdges = std::function<EdgeElevations(const StakeRow&)>;
 
 // The 备注 of any station: the key points there (keys in station order, as
 // Profile::keyPoints() gives them), "" where there are none.

@@ -206,4 +206,11 @@ EdgeElevations edgeElevations(const Sections& sections, const profile::StakeRow&
   return e;
 }
 
+profile::StakeEdges stakeEdges(std::shared_ptr<const Sections> sections) {
+  if (!sections) return {};
+  return [sections = std::move(sections)](const profile::StakeRow& row) {
+    return edgeElevations(*sections, row);
+  };
+}
+
 }  // namespace vcurve::sections

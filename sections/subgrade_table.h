@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,9 +79,9 @@ profile::Sheet subgradeSheet(const SubgradeTable& table, std::string title = {})
 
 // The stake table's optional edge columns: the left and right subgrade
 // edges' elevations at a row, none where no section holds.
-struct EdgeElevations {
-  std::optional<double> left, right;
-};
+using EdgeElevations = profile::EdgeElevations;
 EdgeElevations edgeElevations(const Sections& sections, const profile::StakeRow& row);
+// The same for the stake table's files and pages; sections may be null.
+profile::StakeEdges stakeEdges(std::shared_ptr<const Sections> sections);
 
 }  // namespace vcurve::sections

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "profile/profile_csv.h"
+
 namespace vcurve::sections {
 namespace {
 
@@ -79,6 +81,41 @@ TEST(SubgradeTable, LeavesTheSectionEmptyWhereNoTemplateHolds) {
   EXPECT_FALSE(row.section);
   EXPECT_EQ(table.cellText(row, SubgradeColumn::LeftShoulder), "");
   EXPECT_FALSE(edgeElevations(part, row.stake).left);
+}
+
+// The stake table's record at a station, from its CSV.
+std::string record(const std::string& csv, const std::string& station) {
+  const std::size_t at = csv.find("\r\n" + station + ",");
+  if (at == std::string::npos) return "(no record)";
+  return csv.substr(at + 2, csv.find("\r\n", at + 2) - at - 2);
+}
+
+// The stake table's files end with the edges where a section holds, and
+// with nothing past the last template; without sections, without columns.
+TEST(StakeEdges, FollowTheNoteInTheCsvAndTheSheet) {
+  const Road road;
+  SectionTemplate t = road.sections.templates()[0];
+  t.to = 1500;
+  const auto part = std::make_shared<const Sections>(std::vector{t}, road.sections.curves());
+  std::string csv;
+  profile::writeStakeCsv(
+      road.stakes, [&](std::string_view block) { csv += block; }, stakeEdges(part));
+  EXPECT_NE(csv.find(",备注,左路肩高程(m),右路肩高程(m)\r\n"), std::string::npos);
+  EXPECT_EQ(record(csv, "K1+100.000"), "K1+100.000,100.000,99.900,0.100,,0.00,,100.480,99.900");
+  EXPECT_EQ(record(csv, "K1+600.000"), "K1+600.000,100.000,99.900,0.100,,0.00,,,");
+
+  const profile::Sheet sheet = profile::stakeSheet(road.stakes, {}, stakeEdges(part));
+  ASSERT_EQ(sheet.columns.size(), 9U);
+  EXPECT_EQ(sheet.columns[8].title, "右路肩高程(m)");
+  std::vector<profile::SheetCell> cells;
+  sheet.row(road.stakes.rowAtOrAfter(1100), cells);
+  ASSERT_EQ(cells.size(), 9U);
+  EXPECT_EQ(cells[7].number, 100.48);
+  sheet.row(road.stakes.rowAtOrAfter(1600), cells);
+  EXPECT_EQ(cells[8].kind, profile::SheetCell::Kind::Empty);
+
+  EXPECT_FALSE(stakeEdges(nullptr));
+  EXPECT_EQ(profile::stakeSheet(road.stakes).columns.size(), 7U);
 }
 
 }  // namespace

@@ -7,11 +7,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QUndoStack>
 
 #include "profile_harness.h"
+#include "support/zip_member.h"
 #include "ui/profile/drawing/profile_view.h"
 #include "ui/profile/sections/sections_panel.h"
 #include "ui/profile/sections/subgrade_panel.h"
@@ -25,6 +29,21 @@ using T = SectionsTable;
 QByteArray example(const char* name) {
   QFile file(QStringLiteral(VCURVE_EXAMPLES "/") + QString::fromLatin1(name));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString zipMember(const QString& path, const char* name) {
+  return QString::fromStdString(
+      vcurve::testing::zipMember(testing::WindowHarness::read(path).toStdString(), name));
+}
+
+// The PDF's words as a reader's text layer gives them, line by line.
+QString pdfText(const QString& path) {
+  QProcess run;
+  run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  // Compatibility forms folded: a CJK font may map 高 to its radical's code.
+  return run.waitForFinished(30'000) ? QString::fromUtf8(run.readAllStandardOutput())
+                                           .normalized(QString::NormalizationForm_KC)
+                                     : QString();
 }
 
 }  // namespace
@@ -201,6 +220,71 @@ class SectionsWindowTest : public QObject {
     // Without sections the table is as it always was.
     QVERIFY(state()->removeRows(T::Templates, 0, 2).isEmpty());
     QCOMPARE(stake->columnCount(), 7);
+  }
+
+  // The files say what the screen shows: the edges after 备注 while the
+  // sections are loaded, and the table as it always was once they are not.
+  void theStakeFilesCarryTheEdgesTheScreenShows() {
+    const StakePanel* stake = gui->window().stakePanel();
+    const auto* model = stake->findChild<QTableView*>()->model();
+    int row = 0;
+    while (model->index(row, 0).data().toString() != QStringLiteral("K0+600.000")) ++row;
+    const auto exportAll = [&](const QString& name) {
+      QString error;
+      for (const char* format : {"csv", "xlsx", "pdf"}) {
+        const QString path = gui->dir.filePath(name + "." + format);
+        const bool written = QByteArray(format) == "csv"    ? stake->exportCsv(path, &error)
+                             : QByteArray(format) == "xlsx" ? stake->exportXlsx(path, &error)
+                                                            : stake->savePdf(path, &error);
+        if (!written) return error;
+      }
+      return QString();
+    };
+    QCOMPARE(exportAll("edges"), QString());
+    QVERIFY(state()->removeRows(T::Templates, 0, 2).isEmpty());
+    QCOMPARE(exportAll("plain"), QString());
+
+    const QString edges =
+        QString::fromUtf8(testing::WindowHarness::read(gui->dir.filePath("edges.csv")));
+    const QString plain =
+        QString::fromUtf8(testing::WindowHarness::read(gui->dir.filePath("plain.csv")));
+    QVERIFY(testing::WindowHarness::read(gui->dir.filePath("edges.csv"))
+                .startsWith("\xEF\xBB\xBF桩号,设计高程(m),地面高程(m),填高(m),挖深(m),纵坡(%),"
+                            "备注,左路肩高程(m),右路肩高程(m)\r\n"));
+    QVERIFY(edges.contains(
+        QRegularExpression(R"(\r\nK0\+600\.000,834\.900,[^\r]*,835\.380,834\.812\r\n)")));
+    // Every record the same but for the two fields at its end.
+    QString stripped = edges;
+    stripped.replace(QRegularExpression(R"(,[^,\r\n]*,[^,\r\n]*\r\n)"), QStringLiteral("\r\n"));
+    QCOMPARE(plain, stripped);
+
+    const QString cell = QStringLiteral(R"(<c r="%1%2"[^>]*><v>%3</v>)");
+    const QString line = QString::number(row + 4);  // under the title, the particulars, the header
+    const QString withEdges =
+        zipMember(gui->dir.filePath("edges.xlsx"), "xl/worksheets/sheet1.xml");
+    QVERIFY(withEdges.contains(QStringLiteral("<mergeCell ref=\"A1:I1\"/>")));
+    QVERIFY(withEdges.contains(QStringLiteral("<t>左路肩高程(m)</t>")));
+    QVERIFY(withEdges.contains(QStringLiteral("<t>右路肩高程(m)</t>")));
+    QVERIFY(withEdges.contains(
+        QRegularExpression(cell.arg(QStringLiteral("H"), line, QStringLiteral("835\\.38")))));
+    QVERIFY(withEdges.contains(
+        QRegularExpression(cell.arg(QStringLiteral("I"), line, QStringLiteral("834\\.812")))));
+    const QString without = zipMember(gui->dir.filePath("plain.xlsx"), "xl/worksheets/sheet1.xml");
+    QVERIFY(without.contains(QStringLiteral("<mergeCell ref=\"A1:G1\"/>")));
+    QVERIFY(!without.contains(QStringLiteral("路肩")));
+    QVERIFY(!without.contains(QRegularExpression(QStringLiteral(R"(<c r="H%1")").arg(line))));
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+      QSKIP("pdftotext is not installed to read the PDF back");
+    }
+    const QString printed = pdfText(gui->dir.filePath("edges.pdf"));
+    QVERIFY2(printed.contains(QStringLiteral("左路肩高程")), qPrintable(printed.left(2000)));
+    QVERIFY2(printed.contains(QRegularExpression(R"(K0\+600\.000 [^\n]*835\.380 +834\.812)")),
+             qPrintable(printed.left(4000)));
+    const QString unprinted = pdfText(gui->dir.filePath("plain.pdf"));
+    QVERIFY(unprinted.contains(QStringLiteral("K0+600.000")));
+    QVERIFY(!unprinted.contains(QStringLiteral("路肩")));
+    QVERIFY(!unprinted.contains(QRegularExpression(R"(K0\+600\.000 [^\n]*835\.380 +834\.812)")));
   }
 
   void theStatusBarGivesTheEdgesUnderThePointer() {

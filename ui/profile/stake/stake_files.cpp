@@ -25,7 +25,7 @@ struct Stopped {};
 }  // namespace
 
 bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error,
-                       LongWork* work) {
+                       LongWork* work, const profile::StakeEdges& edges) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     *error = cannotWrite(path, file.errorString());
@@ -34,13 +34,16 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
   bool failed = false;
   qint64 rows = 0;
   try {
-    profile::writeStakeCsv(table, [&](std::string_view block) {
-      if (failed) return;
-      const auto size = static_cast<qint64>(block.size());
-      failed = file.write(block.data(), size) != size;
-      rows += std::count(block.begin(), block.end(), '\n');
-      if (work != nullptr && !work->advance(rows)) throw Stopped{};
-    });
+    profile::writeStakeCsv(
+        table,
+        [&](std::string_view block) {
+          if (failed) return;
+          const auto size = static_cast<qint64>(block.size());
+          failed = file.write(block.data(), size) != size;
+          rows += std::count(block.begin(), block.end(), '\n');
+          if (work != nullptr && !work->advance(rows)) throw Stopped{};
+        },
+        edges);
   } catch (const Stopped&) {
     file.cancelWriting();
     *error = LongWork::cancelledText();
@@ -60,10 +63,11 @@ bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QS
 // planted under its temporary name, and leaves no part of a file behind.
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
                         const std::string& about, const profile::WorkbookFindings& checked,
-                        QString* error, LongWork* work) {
+                        QString* error, LongWork* work, profile::StakeEdges edges) {
   return writeSheetsXlsxFile(
-      profile::profileWorkbook(profile::stakeSheet(table), table.profile(), about, checked), path,
-      error, work);
+      profile::profileWorkbook(profile::stakeSheet(table, {}, std::move(edges)), table.profile(),
+                               about, checked),
+      path, error, work);
 }
 
 bool writeSheetXlsxFile(const profile::Sheet& sheet, const QString& path, QString* error,

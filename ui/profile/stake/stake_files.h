@@ -17,14 +17,14 @@ class LongWork;
 
 // UTF-8 with a byte-order mark, so that Excel shows the Chinese headers.
 // With `work`, the rows written are its steps, and a cancel leaves the old
-// file as it was.
+// file as it was. With edges, their two columns follow 备注, as on screen.
 bool writeStakeCsvFile(const profile::StakeTable& table, const QString& path, QString* error,
-                       LongWork* work = nullptr);
+                       LongWork* work = nullptr, const profile::StakeEdges& edges = {});
 // The profile's workbook: this table, its 纵坡竖曲线表 and the findings,
 // numbers as numbers and chainage as text, `about` under each sheet's title.
 bool writeStakeXlsxFile(const profile::StakeTable& table, const QString& path,
                         const std::string& about, const profile::WorkbookFindings& checked,
-                        QString* error, LongWork* work = nullptr);
+                        QString* error, LongWork* work = nullptr, profile::StakeEdges edges = {});
 // Any one sheet so, with work's steps its rows.
 bool writeSheetXlsxFile(const profile::Sheet& sheet, const QString& path, QString* error,
                         LongWork* work = nullptr);

@@ -25,6 +25,8 @@ void StakeModel::setSections(std::shared_ptr<const sections::Sections> sections)
   endResetModel();
 }
 
+profile::StakeEdges StakeModel::edges() const { return sections::stakeEdges(sections_); }
+
 int StakeModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() || !table_) return 0;
   // The engine's limit on rows is far below this; a view could not scroll
@@ -99,8 +101,10 @@ QVariant StakeModel::data(const QModelIndex& index, int role) const {
 QVariant StakeModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
       section < columnCount()) {
-    if (section == kNoteColumn + 1) return QStringLiteral("左路肩高程(m)");
-    if (section == kNoteColumn + 2) return QStringLiteral("右路肩高程(m)");
+    if (section > kNoteColumn) {
+      return QString::fromUtf8(section == kNoteColumn + 1 ? profile::kLeftEdgeTitle
+                                                          : profile::kRightEdgeTitle);
+    }
     return columnTitle(section);
   }
   return QAbstractTableModel::headerData(section, orientation, role);

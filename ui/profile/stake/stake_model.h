@@ -30,6 +30,9 @@ class StakeModel : public QAbstractTableModel {
   // subgrade edges' elevations. Null takes them away.
   void setSections(std::shared_ptr<const sections::Sections> sections);
   const profile::StakeTable* table() const { return table_.get(); }
+  // What the files and pages need to show the same edge columns; empty
+  // without sections.
+  profile::StakeEdges edges() const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

@@ -25,9 +25,9 @@ struct StakeHeading {
 class StakePages {
  public:
   // The device's page size and margins fix the layout; table may be null
-  // for an empty table.
+  // for an empty table. With edges, their two columns follow 备注.
   StakePages(const profile::StakeTable* table, StakeHeading heading,
-             const QPagedPaintDevice& device);
+             const QPagedPaintDevice& device, profile::StakeEdges edges = {});
 
   int pageCount() const { return pages_.pageCount(); }
   int rowsPerPage() const { return pages_.rowsPerPage(); }
@@ -41,6 +41,10 @@ class StakePages {
  private:
   pageui::TablePages pages_;
 };
+
+// What the pages print: the columns, and a row's texts.
+std::vector<pageui::PageColumn> stakePageColumns(bool edges);
+pageui::PageRow stakePageRow(const profile::StakeTable* table, profile::StakeEdges edges);
 
 // The font of every printed table, at a size in points.
 QFont pageFont(double points, bool bold = false);

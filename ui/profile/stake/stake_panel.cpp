@@ -107,7 +107,7 @@ bool StakePanel::exportCsv(const QString& path, QString* error) const {
   if (error == nullptr) error = &unused;
   if (*error = state_->missingTable(); !error->isEmpty()) return false;
   LongWork work(window(), QStringLiteral("正在写出 CSV…"), qint64(state_->table->size()));
-  return writeStakeCsvFile(*state_->table, path, error, &work);
+  return writeStakeCsvFile(*state_->table, path, error, &work, state_->model->edges());
 }
 
 bool StakePanel::exportXlsx(const QString& path, QString* error) const {
@@ -126,7 +126,8 @@ bool StakePanel::exportXlsx(const QString& path, QString* error) const {
   const std::string findingsHeading = state_->findingsHeading.toStdString();
   LongWork work(window(), QStringLiteral("正在写出 Excel 文件…"), qint64(state_->table->size()));
   return writeStakeXlsxFile(*state_->table, path, about.toStdString(),
-                            {&state_->findings, findingsHeading}, error, &work);
+                            {&state_->findings, findingsHeading}, error, &work,
+                            state_->model->edges());
 }
 
 bool StakePanel::savePdf(const QString& path, QString* error) const {
@@ -144,7 +145,7 @@ bool StakePanel::savePdf(const QString& path, QString* error) const {
     writer.setTitle(QStringLiteral("逐桩高程表 %1").arg(state_->fileName).trimmed());
     writer.setCreator(QStringLiteral("纵断面设计"));
     setStakePageLayout(writer);
-    const StakePages pages(state_->table.get(), state_->heading(), writer);
+    const StakePages pages(state_->table.get(), state_->heading(), writer, state_->model->edges());
     QPainter painter;
     if (!painter.begin(&writer)) {
       file.cancelWriting();
@@ -174,7 +175,7 @@ void StakePanel::print(QPrinter* printer) const {
   // laid out for, or the printer's least where it cannot go that close.
   printer->setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
   if (printer->docName().isEmpty()) printer->setDocName(QStringLiteral("逐桩高程表"));
-  const StakePages pages(state_->table.get(), state_->heading(), *printer);
+  const StakePages pages(state_->table.get(), state_->heading(), *printer, state_->model->edges());
   const auto [first, last] = printedRange(*printer, pages.pageCount());
   QPainter painter;
   if (!painter.begin(printer)) {
