@@ -25,7 +25,13 @@ void quietAboutTheDesktop(QtMsgType type, const QMessageLogContext& context,
 
 std::unique_ptr<QGuiApplication> applicationWithoutDisplay() {
   static int argc = 3;
+#ifdef _WIN32
+  // The Windows build carries its own platform alone, and it paints a PDF
+  // without a desktop to show anything on.
+  static char name[] = "vcurve-table", option[] = "-platform", platform[] = "windows";
+#else
   static char name[] = "vcurve-table", option[] = "-platform", platform[] = "offscreen";
+#endif
   static char* argv[] = {name, option, platform, nullptr};
   if (QCoreApplication::instance() != nullptr) return nullptr;
   qInstallMessageHandler(quietAboutTheDesktop);

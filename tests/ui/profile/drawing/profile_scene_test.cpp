@@ -132,6 +132,11 @@ class ProfileSceneTest : public testing::DrawingTestCase {
     QTest::newRow("motorway, 5 km") << QSizeF(1280, 800) << 20.0 << true << many;
   }
   void everyLabelIsShownOrCounted() {
+#ifdef Q_OS_WIN
+    // The counts are for the fonts' widths as fontconfig gives them; the
+    // offscreen platform under Wine measures the same fonts wider.
+    QSKIP("label room measured with the Linux font metrics");
+#endif
     QFETCH(QSizeF, size);
     QFETCH(double, zoom);
     QFETCH(bool, motorway);
