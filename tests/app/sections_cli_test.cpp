@@ -157,6 +157,13 @@ TEST_F(SectionsCli, WritesThePdfOnlyWhole) {
   const std::string out = (folder_ / "t.pdf").string();
   const TableRun run = runTable({"--profile", file("p.csv", kClimb), "--sections",
                                  file("s.csv", kSections), "--format", "pdf", "--output", out});
+#ifndef VCURVE_TABLE_PDF
+  // Built without the toolkit: said so, and nothing written.
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("此版本不含 PDF 输出"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(out));
+  return;
+#endif
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_TRUE(fileText(out).starts_with("%PDF-")) << out;
