@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/full_width.h"
 #include "core/numeric_text.h"
 #include "core/station_text.h"
 #include "profile/profile_point.h"
@@ -21,9 +22,13 @@ void require(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(bytes), size);
+  const std::string_view typed(reinterpret_cast<const char*>(bytes), size);
+  const profile::CellReading cell = profile::readCell(profile::InputColumn::Station, typed);
+  // The cell reader takes what a Chinese input method types in its
+  // full-width mode (an ideographic space, ＋, ５) as the ASCII it stands for.
+  const std::string folded = asciiForms(typed);
+  const std::string_view text = folded;
   const auto field = stationFieldText(text);
-  const profile::CellReading cell = profile::readCell(profile::InputColumn::Station, text);
   if (!field) {
     // Blanks around a station are the cell reader's own allowance.
     require(!cell.ok() || text.find_first_of(" \t") != std::string_view::npos);
